@@ -1,0 +1,2 @@
+#include "app/frmMain.h"
+frmMain::frmMain(const QString&, QWidget* parent) : QWidget(parent) {}

@@ -1,0 +1,7 @@
+#pragma once
+#include <QWidget>
+class frmMain : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmMain(const QString& programFolder, QWidget* parent = nullptr);
+};

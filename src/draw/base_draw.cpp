@@ -1,0 +1,63 @@
+#include "draw/base_draw.h"
+
+#include <limits>
+
+namespace qudrim {
+
+const DrawRow* baseDraw(const store::Snapshot& snapshot, bool bolSq, int intPreQi)
+{
+    const int back = (!bolSq && intPreQi > 1) ? intPreQi - 1 : 0;
+    return snapshot.fromEnd(back);
+}
+
+void fillFromBaseDraw(PanelState& panel, const DrawRow* base, char prefix, int kind, const CodeBases& bases)
+{
+    panel.bolSdsr = false;
+    panel.strQz = prefix;
+    if (!base)
+        return;
+    for (int i = 1; i <= 7; ++i) {
+        const int16_t v = base->at(prefix, i).value(kind);
+        panel.intSqLei[static_cast<size_t>(i)] = v;
+        std::string shown = displayValue(kind, v, bases);
+        if (!shown.empty())
+            panel.text2[static_cast<size_t>(i)] = std::move(shown);
+    }
+}
+
+std::optional<int16_t> toInt16(std::string_view text)
+{
+    int64_t v = 0;
+    if (!parseInt(text, v) || v < std::numeric_limits<int16_t>::min() || v > std::numeric_limits<int16_t>::max())
+        return std::nullopt;
+    return static_cast<int16_t>(v);
+}
+
+std::optional<int16_t> valueFromDisplay(std::string_view text, int kind, const CodeBases& bases)
+{
+    auto indexIn = [&](const auto& names, int base) -> std::optional<int16_t> {
+        for (size_t i = 0; i < names.size(); ++i)
+            if (names[i] == text)
+                return static_cast<int16_t>(static_cast<int>(i) + base);
+        return std::nullopt;
+    };
+    switch (kind) {
+    case kZodiac:
+        if (auto v = indexIn(strSxName, bases.SxIni))
+            return v;
+        break;
+    case kWave:
+        if (auto v = indexIn(strBsName, bases.BsIni))
+            return v;
+        break;
+    case kParity:
+        if (auto v = indexIn(strDasName, 0))
+            return v;
+        break;
+    default:
+        break;
+    }
+    return toInt16(text);
+}
+
+}  // namespace qudrim

@@ -1,0 +1,33 @@
+// The list texts of a draw: the number list and the seven occurrence lists
+// that the free-position search matches with one pattern per position.
+#pragma once
+
+#include "store/history_row.h"
+#include "store/history_store.h"
+
+#include <array>
+#include <string>
+
+namespace qudrim {
+
+// Indexed by attribute kind 0..7: number, zodiac, head, tail, digit sum,
+// segment, wave colour, odd/even.
+using HisLists = std::array<std::string, 8>;
+
+// Whether the value text of a kind has two digits (zodiac, digit sum, wave colour).
+bool listValueHasTwoDigits(int kind);
+
+// The value text of a kind as the lists and the search patterns write it.
+std::string listValueText(int kind, int value);
+
+// Whether a value has a counter in the lists of its kind.
+bool listValueInDomain(int kind, int value);
+
+// Builds the eight lists of a draw: the number list in drawn order, the
+// occurrence lists over positions 1..6 ascending and then the special number.
+HisLists BuildHisLst(const DrawRow& draw);
+
+// The lists of the last draw of the read view; empty texts for an empty history.
+HisLists SeedHisLst(const store::Snapshot& snapshot);
+
+}  // namespace qudrim

@@ -1,0 +1,43 @@
+// The result display shared by both searches: the matching draws of the issue
+// range that pass a row filter, and the tally of the result kind over them.
+#pragma once
+
+#include "draw/tables.h"
+#include "store/database.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace qudrim::search {
+
+// Which rows qualify: a closed set of filters, never SQL text from outside.
+struct RowFilter {
+    enum class Kind { ConditionCount, CombinationOk };
+    Kind kind = Kind::ConditionCount;
+    int conditionCount = 0;  // for ConditionCount: rows whose intTh equals it
+};
+
+struct DisplayOptions {
+    int32_t firstIssue = 0;  // Text3(0)
+    int32_t lastIssue = 0;   // Text3(1)
+    int intXianshiLei = 0;   // result kind 0..7
+    char strQz = 'L';        // prefix of positions 1..6
+    bool bolSq = true;       // header of column 8 and which list it shows
+    CodeBases bases;
+    int scope = 0;           // 0 平特 (1..7), 1 平码 (1..6), 2 特码 (7)
+};
+
+// The texts of both grids, ready to render: header row first.
+struct SearchResult {
+    std::array<std::string, 10> hitHeader;
+    std::vector<std::array<std::string, 10>> hits;  // MSFlexGrid2 rows 1..n
+    std::array<std::string, 4> tallyHeader;
+    std::vector<std::array<std::string, 4>> tally;  // MSFlexGrid3 rows 1..m
+};
+
+// Runs inside the caller's transaction; rewrites Carcu. Throws StoreError.
+SearchResult JieguoXianshi(store::Database& db, const RowFilter& filter, const DisplayOptions& options);
+
+}  // namespace qudrim::search

@@ -1,0 +1,98 @@
+// A thin RAII layer over SQLite: one connection, prepared statements with
+// bound values, and transactions that roll back unless committed.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace qudrim::store {
+
+// Every failure of the store is reported to the caller as a StoreError;
+// the store itself never talks to the user.
+class StoreError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class Statement;
+
+class Database {
+public:
+    enum class Mode { OpenExisting, CreateIfMissing };
+
+    Database() = default;
+    Database(const std::filesystem::path& file, Mode mode);
+    ~Database();
+    Database(Database&& other) noexcept;
+    Database& operator=(Database&& other) noexcept;
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    bool isOpen() const { return handle_ != nullptr; }
+    void close();
+
+    // Runs statements without parameters (schema, pragmas, transactions).
+    void exec(std::string_view sql);
+    Statement prepare(std::string_view sql);
+    int64_t changes() const;
+
+    sqlite3* handle() const { return handle_; }
+    std::string lastError() const;
+
+private:
+    sqlite3* handle_ = nullptr;
+};
+
+class Statement {
+public:
+    Statement(Database& db, std::string_view sql);
+    ~Statement();
+    Statement(Statement&& other) noexcept;
+    Statement& operator=(Statement&&) = delete;
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    // Parameters are numbered from 1, as in SQLite.
+    Statement& bind(int index, int64_t value);
+    Statement& bind(int index, int value) { return bind(index, static_cast<int64_t>(value)); }
+    Statement& bind(int index, std::string_view text);
+    Statement& bindNull(int index);
+
+    // Advances to the next result row; false when the statement is done.
+    bool step();
+    // Runs a statement that returns no rows, then resets it for reuse.
+    void run();
+    void reset();
+
+    int columnCount() const;
+    int64_t columnInt(int column) const;
+    std::string columnText(int column) const;
+    bool columnIsNull(int column) const;
+
+private:
+    [[noreturn]] void fail(const char* what) const;
+    Database* db_;
+    sqlite3_stmt* stmt_ = nullptr;
+};
+
+// BEGIN IMMEDIATE ... COMMIT; a transaction left uncommitted rolls back.
+class Transaction {
+public:
+    explicit Transaction(Database& db);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    void commit();
+
+private:
+    Database& db_;
+    bool done_ = false;
+};
+
+}  // namespace qudrim::store

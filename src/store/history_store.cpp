@@ -1,0 +1,170 @@
+#include "store/history_store.h"
+
+#include "store/schema.h"
+
+#include <system_error>
+
+namespace qudrim::store {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void applyPragmas(Database& db)
+{
+    // WAL keeps a commit cheap (a typed draw, a search) and readers consistent.
+    db.exec("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;");
+}
+
+int64_t countRows(Database& db)
+{
+    auto st = db.prepare("SELECT COUNT(*) FROM Lishi");
+    st.step();
+    return st.columnInt(0);
+}
+
+void checkIntegrity(Database& db)
+{
+    auto st = db.prepare("PRAGMA quick_check");
+    if (!st.step() || st.columnText(0) != "ok")
+        throw StoreError("the database file is damaged");
+}
+
+}  // namespace
+
+const DrawRow* Snapshot::fromEnd(int back) const
+{
+    if (back < 0 || back >= count())
+        return nullptr;
+    return &rows_[rows_.size() - 1 - static_cast<size_t>(back)];
+}
+
+HistoryStore::HistoryStore(fs::path programFolder) : folder_(std::move(programFolder)) {}
+
+Database& HistoryStore::db()
+{
+    if (!db_.isOpen())
+        throw StoreError("the history database is not open");
+    return db_;
+}
+
+void HistoryStore::open()
+{
+    db_.close();
+    const fs::path file = databasePath();
+    std::error_code ec;
+    if (!fs::exists(file, ec)) {
+        Database created(file, Database::Mode::CreateIfMissing);
+        applyPragmas(created);
+        createSchema(created);
+        db_ = std::move(created);
+        return;
+    }
+    // Look before touching: nothing is written to a file that fails the checks.
+    Database existing(file, Database::Mode::OpenExisting);
+    checkSchema(existing);
+    applyPragmas(existing);
+    db_ = std::move(existing);
+}
+
+std::string ownColumnsSelectList()
+{
+    std::string list = "SQQH";
+    for (int i = 1; i <= 7; ++i)
+        for (char letter : kAttrLetters)
+            list += ", L" + std::to_string(i) + letter;
+    for (int i = 1; i <= 6; ++i)
+        for (char letter : kAttrLetters)
+            list += ", D" + std::to_string(i) + letter;
+    list += ", D7A";
+    return list;
+}
+
+DrawRow readDrawRow(const Statement& st, int c)
+{
+    DrawRow row;
+    row.issue = static_cast<int32_t>(st.columnInt(c++));
+    auto readAttr = [&](Attr& a) {
+        a.A = static_cast<int16_t>(st.columnInt(c++));
+        a.B = static_cast<int16_t>(st.columnInt(c++));
+        a.C = static_cast<int16_t>(st.columnInt(c++));
+        a.E = static_cast<int16_t>(st.columnInt(c++));
+        a.F = static_cast<int16_t>(st.columnInt(c++));
+        a.H = static_cast<int16_t>(st.columnInt(c++));
+    };
+    for (int i = 1; i <= 7; ++i)
+        readAttr(row.L[i]);
+    for (int i = 1; i <= 6; ++i)
+        readAttr(row.D[i]);
+    // The special number keeps its attributes in the L7 columns in both orders.
+    row.D[7] = row.L[7];
+    row.D[7].A = static_cast<int16_t>(st.columnInt(c++));
+    return row;
+}
+
+Snapshot HistoryStore::snapshot()
+{
+    std::vector<DrawRow> rows;
+    auto st = db().prepare("SELECT " + ownColumnsSelectList() + " FROM Lishi ORDER BY SQQH");
+    while (st.step())
+        rows.push_back(readDrawRow(st));
+    return Snapshot(std::move(rows));
+}
+
+std::vector<DrawRow> HistoryStore::lastRows(int count)
+{
+    std::vector<DrawRow> rows;
+    auto st = db().prepare("SELECT " + ownColumnsSelectList() + " FROM Lishi ORDER BY SQQH DESC LIMIT ?1");
+    st.bind(1, count);
+    while (st.step())
+        rows.insert(rows.begin(), readDrawRow(st));
+    return rows;
+}
+
+void HistoryStore::deleteAll()
+{
+    Transaction tx(db());
+    db_.exec("DELETE FROM Lishi");
+    tx.commit();
+}
+
+void HistoryStore::compact()
+{
+    const fs::path file = databasePath();
+    const fs::path tmp = compactPath();
+    fs::path staged = file;
+    staged += ".new";
+    Database& live = db();
+    const int64_t rowsBefore = countRows(live);
+
+    try {
+        fs::remove(tmp);
+        fs::remove(staged);
+        {
+            auto st = live.prepare("VACUUM INTO ?1");
+            st.bind(1, tmp.string());
+            st.run();
+        }
+        {
+            Database copy(tmp, Database::Mode::OpenExisting);
+            checkSchema(copy);
+            checkIntegrity(copy);
+            if (countRows(copy) != rowsBefore)
+                throw StoreError("the compacted copy lost rows");
+        }
+        db_.close();
+        // Replace the history in one rename, so that it is whole at every moment;
+        // the compacted copy itself stays beside it.
+        fs::copy_file(tmp, staged, fs::copy_options::overwrite_existing);
+        fs::rename(staged, file);
+    } catch (...) {
+        std::error_code ignored;
+        fs::remove(staged, ignored);
+        if (!db_.isOpen())
+            open();
+        throw;
+    }
+    open();
+}
+
+}  // namespace qudrim::store

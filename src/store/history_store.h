@@ -1,0 +1,75 @@
+// The history database file in the program folder: opening (and creating) it,
+// the ordered read view, emptying the history and compaction.
+#pragma once
+
+#include "store/database.h"
+#include "store/history_row.h"
+
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+namespace qudrim::store {
+
+inline constexpr const char* kDatabaseFileName = "plenvox.mdb";
+inline constexpr const char* kCompactFileName = "plenvoxTmp.mdb";
+
+// The read view: every draw with its own columns, ascending by SQQH, as a
+// fixed copy taken when it was opened.
+class Snapshot {
+public:
+    Snapshot() = default;
+    explicit Snapshot(std::vector<DrawRow> rows) : rows_(std::move(rows)) {}
+
+    bool empty() const { return rows_.empty(); }
+    int count() const { return static_cast<int>(rows_.size()); }
+    const DrawRow& row(int index) const { return rows_.at(static_cast<size_t>(index)); }
+    const std::vector<DrawRow>& rows() const { return rows_; }
+    const DrawRow* last() const { return rows_.empty() ? nullptr : &rows_.back(); }
+    // The row `back` rows before the last one, or null when there is none.
+    const DrawRow* fromEnd(int back) const;
+
+private:
+    std::vector<DrawRow> rows_;
+};
+
+class HistoryStore {
+public:
+    explicit HistoryStore(std::filesystem::path programFolder);
+
+    const std::filesystem::path& folder() const { return folder_; }
+    std::filesystem::path databasePath() const { return folder_ / kDatabaseFileName; }
+    std::filesystem::path compactPath() const { return folder_ / kCompactFileName; }
+
+    // Opens "plenvox.mdb", creating it with the full schema when it does not
+    // exist. A file that is not a usable history database is left untouched
+    // and reported with a StoreError.
+    void open();
+    bool isOpen() const { return db_.isOpen(); }
+    void close() { db_.close(); }
+    Database& db();
+
+    // Takes a new read view of the whole history.
+    Snapshot snapshot();
+    // The last `count` rows in SQQH order (oldest first), own columns only.
+    std::vector<DrawRow> lastRows(int count);
+
+    // Empties Lishi in one transaction; on failure the history stays whole.
+    void deleteAll();
+
+    // Compacts into "plenvoxTmp.mdb", checks the copy, then replaces
+    // "plenvox.mdb" with it; the copy stays beside it. On any failure the
+    // original file stays and is opened again; the error is rethrown.
+    void compact();
+
+private:
+    std::filesystem::path folder_;
+    Database db_;
+};
+
+// Reads the own columns of the current row of a statement that selected
+// ownColumnsSelectList() first.
+std::string ownColumnsSelectList();
+DrawRow readDrawRow(const Statement& st, int firstColumn = 0);
+
+}  // namespace qudrim::store
