@@ -17,6 +17,7 @@ struct RowFilter {
     enum class Kind { ConditionCount, CombinationOk };
     Kind kind = Kind::ConditionCount;
     int conditionCount = 0;  // for ConditionCount: rows whose intTh equals it
+    // CombinationOk: rows whose bolOk is set (any value but 0).
 };
 
 struct DisplayOptions {
@@ -37,7 +38,14 @@ struct SearchResult {
     std::vector<std::array<std::string, 4>> tally;  // MSFlexGrid3 rows 1..m
 };
 
-// Runs inside the caller's transaction; rewrites Carcu. Throws StoreError.
+// Column widths of MSFlexGrid2 in twips; the combination search leaves the
+// width of column 9 as it is.
+inline constexpr std::array<int, 10> kHitColumnWidths = {1000, 800, 800, 800, 800, 800, 800, 800, 2500, 680};
+
+// Runs inside the caller's transaction (or, called alone, inside a savepoint
+// of its own); rewrites Carcu and changes no row of Lishi. The hits come in
+// ascending SQQH, the tally by count, highest first, equal counts by
+// ascending value. Throws StoreError, and then has written nothing.
 SearchResult JieguoXianshi(store::Database& db, const RowFilter& filter, const DisplayOptions& options);
 
 }  // namespace qudrim::search

@@ -153,16 +153,28 @@ void HistoryStore::compact()
                 throw StoreError("the compacted copy lost rows");
         }
         db_.close();
+        // Closing the last connection folds the write-ahead log into the file
+        // and removes it. A log still there means another connection has the
+        // history open: a file renamed in under it would be read with that
+        // connection's log of the old file, so the original stays.
+        fs::path wal = file;
+        wal += "-wal";
+        if (fs::exists(wal))
+            throw StoreError("the history database is open elsewhere; it was not compacted");
         // Replace the history in one rename, so that it is whole at every moment;
         // the compacted copy itself stays beside it.
         fs::copy_file(tmp, staged, fs::copy_options::overwrite_existing);
         fs::rename(staged, file);
-    } catch (...) {
+    } catch (const std::exception& e) {
         std::error_code ignored;
         fs::remove(staged, ignored);
         if (!db_.isOpen())
             open();
-        throw;
+        // A file step fails with a filesystem_error; the caller hears of every
+        // failure of the store as a StoreError.
+        if (dynamic_cast<const StoreError*>(&e))
+            throw;
+        throw StoreError(std::string("compaction failed: ") + e.what());
     }
     open();
 }

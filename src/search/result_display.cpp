@@ -1,0 +1,114 @@
+#include "search/result_display.h"
+
+#include "search/search_terms.h"
+#include "store/schema.h"
+
+namespace qudrim::search {
+
+namespace {
+
+void checkOptions(const DisplayOptions& o)
+{
+    if (o.intXianshiLei < 0 || o.intXianshiLei >= kKindCount)
+        throw store::StoreError("result kind out of range");
+    if (o.scope < 0 || o.scope > 2)
+        throw store::StoreError("statistics scope out of range");
+    if (o.strQz != 'L' && o.strQz != 'D')
+        throw store::StoreError("number order must be L or D");
+}
+
+// Runs the body inside a savepoint: nested in the caller's transaction it
+// undoes only its own writes, called alone it is a transaction of its own.
+template <typename Body>
+auto insideSavepoint(store::Database& db, Body&& body)
+{
+    db.exec("SAVEPOINT jieguo");
+    try {
+        auto result = body();
+        db.exec("RELEASE jieguo");
+        return result;
+    } catch (...) {
+        try {
+            db.exec("ROLLBACK TO jieguo");
+            db.exec("RELEASE jieguo");
+        } catch (...) {
+            // The connection already dropped the savepoint with its transaction.
+        }
+        throw;
+    }
+}
+
+}  // namespace
+
+SearchResult JieguoXianshi(store::Database& db, const RowFilter& filter, const DisplayOptions& options)
+{
+    checkOptions(options);
+    const int kind = options.intXianshiLei;
+
+    SearchResult result;
+    result.hitHeader = {"期号", "平1位", "平2位", "平3位", "平4位", "平5位", "平6位", "特位",
+                        options.bolSq ? "上期开奖" : "前期开奖", "序号"};
+    result.tallyHeader = {"序号", "结果", "出现次数", "百分比"};
+
+    std::string sql = "SELECT SQQH";
+    for (int p = 1; p <= 7; ++p)
+        sql += ", " + valueExpression(kind, options.strQz, p);
+    sql += ", " + comparedListColumn(kNumber, options.bolSq);
+    sql += " FROM Lishi WHERE SQQH >= ?1 AND SQQH <= ?2";
+    switch (filter.kind) {
+    case RowFilter::Kind::ConditionCount: sql += " AND intTh = ?3"; break;
+    case RowFilter::Kind::CombinationOk: sql += " AND bolOk <> 0"; break;
+    }
+    sql += " ORDER BY SQQH";
+
+    const int firstPos = options.scope == 2 ? 7 : 1;
+    const int lastPos = options.scope == 1 ? 6 : 7;
+
+    return insideSavepoint(db, [&] {
+        std::array<int64_t, 50> counter{};
+        int64_t hits = 0;
+        {
+            auto st = db.prepare(sql);
+            st.bind(1, static_cast<int64_t>(options.firstIssue)).bind(2, static_cast<int64_t>(options.lastIssue));
+            if (filter.kind == RowFilter::Kind::ConditionCount)
+                st.bind(3, filter.conditionCount);
+            while (st.step()) {
+                ++hits;
+                auto& row = result.hits.emplace_back();
+                row[0] = std::to_string(st.columnInt(0));
+                for (int p = 1; p <= 7; ++p) {
+                    const int64_t v = st.columnInt(p);
+                    row[static_cast<size_t>(p)] = displayValue(kind, static_cast<int>(v), options.bases);
+                    if (p >= firstPos && p <= lastPos && tallyCounts(kind, static_cast<int>(v)))
+                        ++counter[static_cast<size_t>(v)];
+                }
+                row[8] = st.columnText(8);
+                row[9] = std::to_string(hits);
+            }
+        }
+        const int64_t total = hits * (lastPos - firstPos + 1);
+
+        db.exec("DELETE FROM Carcu");
+        {
+            auto insert = db.prepare("INSERT INTO Carcu (Nmb, Count) VALUES (?1, ?2)");
+            for (int v : tallyValues(kind, options.bases)) {
+                const int64_t count = tallyCounts(kind, v) ? counter[static_cast<size_t>(v)] : 0;
+                insert.bind(1, v).bind(2, count);
+                insert.run();
+            }
+        }
+        {
+            auto st = db.prepare("SELECT Nmb, Count FROM Carcu ORDER BY Count DESC, Nmb ASC");
+            int64_t n = 0;
+            while (st.step()) {
+                const int64_t count = st.columnInt(1);
+                result.tally.push_back({std::to_string(++n),
+                                        displayValue(kind, static_cast<int>(st.columnInt(0)), options.bases),
+                                        std::to_string(count), percentText(count, total)});
+            }
+        }
+        return result;
+    });
+}
+
+}  // namespace qudrim::search
