@@ -7,16 +7,6 @@ namespace qudrim::search {
 
 namespace {
 
-void checkOptions(const DisplayOptions& o)
-{
-    if (o.intXianshiLei < 0 || o.intXianshiLei >= kKindCount)
-        throw store::StoreError("result kind out of range");
-    if (o.scope < 0 || o.scope > 2)
-        throw store::StoreError("statistics scope out of range");
-    if (o.strQz != 'L' && o.strQz != 'D')
-        throw store::StoreError("number order must be L or D");
-}
-
 // Runs the body inside a savepoint: nested in the caller's transaction it
 // undoes only its own writes, called alone it is a transaction of its own.
 template <typename Body>
@@ -38,17 +28,83 @@ auto insideSavepoint(store::Database& db, Body&& body)
     }
 }
 
-}  // namespace
-
-SearchResult JieguoXianshi(store::Database& db, const RowFilter& filter, const DisplayOptions& options)
+SearchResult fill(store::Database& db, const std::vector<HitRow>& hits, const DisplayOptions& options)
 {
-    checkOptions(options);
     const int kind = options.intXianshiLei;
-
     SearchResult result;
     result.hitHeader = {"期号", "平1位", "平2位", "平3位", "平4位", "平5位", "平6位", "特位",
                         options.bolSq ? "上期开奖" : "前期开奖", "序号"};
     result.tallyHeader = {"序号", "结果", "出现次数", "百分比"};
+
+    const int firstPos = options.scope == 2 ? 7 : 1;
+    const int lastPos = options.scope == 1 ? 6 : 7;
+
+    // The names of a kind's values, worked out once instead of once a cell.
+    std::array<std::string, 50> names;
+    for (int v = 0; v < 50; ++v)
+        names[static_cast<size_t>(v)] = displayValue(kind, v, options.bases);
+    auto shown = [&](int64_t v) {
+        return (v >= 0 && v < 50) ? names[static_cast<size_t>(v)] : displayValue(kind, static_cast<int>(v), options.bases);
+    };
+
+    std::array<int64_t, 50> counter{};
+    result.hits.reserve(hits.size());
+    int64_t n = 0;
+    for (const HitRow& hit : hits) {
+        auto& row = result.hits.emplace_back();
+        row[0] = std::to_string(hit.issue);
+        for (int p = 1; p <= 7; ++p) {
+            const int64_t v = hit.values[static_cast<size_t>(p)];
+            row[static_cast<size_t>(p)] = shown(v);
+            if (p >= firstPos && p <= lastPos && v >= 0 && v < 50 && tallyCounts(kind, static_cast<int>(v)))
+                ++counter[static_cast<size_t>(v)];
+        }
+        row[8] = hit.list;
+        row[9] = std::to_string(++n);
+    }
+    const int64_t total = n * (lastPos - firstPos + 1);
+
+    db.exec("DELETE FROM Carcu");
+    {
+        auto insert = db.prepare("INSERT INTO Carcu (Nmb, Count) VALUES (?1, ?2)");
+        for (int v : tallyValues(kind, options.bases)) {
+            const int64_t count = tallyCounts(kind, v) ? counter[static_cast<size_t>(v)] : 0;
+            insert.bind(1, v).bind(2, count);
+            insert.run();
+        }
+    }
+    auto st = db.prepare("SELECT Nmb, Count FROM Carcu ORDER BY Count DESC, Nmb ASC");
+    int64_t m = 0;
+    while (st.step()) {
+        const int64_t count = st.columnInt(1);
+        result.tally.push_back({std::to_string(++m), shown(st.columnInt(0)), std::to_string(count),
+                                percentText(count, total)});
+    }
+    return result;
+}
+
+}  // namespace
+
+void checkDisplayOptions(const DisplayOptions& o)
+{
+    if (o.intXianshiLei < 0 || o.intXianshiLei >= kKindCount)
+        throw store::StoreError("result kind out of range");
+    if (o.scope < 0 || o.scope > 2)
+        throw store::StoreError("statistics scope out of range");
+    if (o.strQz != 'L' && o.strQz != 'D')
+        throw store::StoreError("number order must be L or D");
+}
+
+SearchResult JieguoXianshiRows(store::Database& db, const std::vector<HitRow>& hits, const DisplayOptions& options)
+{
+    checkDisplayOptions(options);
+    return insideSavepoint(db, [&] { return fill(db, hits, options); });
+}
+
+SearchResult JieguoXianshi(store::Database& db, const RowFilter& filter, const DisplayOptions& options)
+{
+    checkDisplayOptions(options);
+    const int kind = options.intXianshiLei;
 
     std::string sql = "SELECT SQQH";
     for (int p = 1; p <= 7; ++p)
@@ -61,53 +117,22 @@ SearchResult JieguoXianshi(store::Database& db, const RowFilter& filter, const D
     }
     sql += " ORDER BY SQQH";
 
-    const int firstPos = options.scope == 2 ? 7 : 1;
-    const int lastPos = options.scope == 1 ? 6 : 7;
-
     return insideSavepoint(db, [&] {
-        std::array<int64_t, 50> counter{};
-        int64_t hits = 0;
+        std::vector<HitRow> hits;
         {
             auto st = db.prepare(sql);
             st.bind(1, static_cast<int64_t>(options.firstIssue)).bind(2, static_cast<int64_t>(options.lastIssue));
             if (filter.kind == RowFilter::Kind::ConditionCount)
                 st.bind(3, filter.conditionCount);
             while (st.step()) {
-                ++hits;
-                auto& row = result.hits.emplace_back();
-                row[0] = std::to_string(st.columnInt(0));
-                for (int p = 1; p <= 7; ++p) {
-                    const int64_t v = st.columnInt(p);
-                    row[static_cast<size_t>(p)] = displayValue(kind, static_cast<int>(v), options.bases);
-                    if (p >= firstPos && p <= lastPos && tallyCounts(kind, static_cast<int>(v)))
-                        ++counter[static_cast<size_t>(v)];
-                }
-                row[8] = st.columnText(8);
-                row[9] = std::to_string(hits);
+                HitRow& hit = hits.emplace_back();
+                hit.issue = st.columnInt(0);
+                for (int p = 1; p <= 7; ++p)
+                    hit.values[static_cast<size_t>(p)] = st.columnInt(p);
+                hit.list = st.columnText(8);
             }
         }
-        const int64_t total = hits * (lastPos - firstPos + 1);
-
-        db.exec("DELETE FROM Carcu");
-        {
-            auto insert = db.prepare("INSERT INTO Carcu (Nmb, Count) VALUES (?1, ?2)");
-            for (int v : tallyValues(kind, options.bases)) {
-                const int64_t count = tallyCounts(kind, v) ? counter[static_cast<size_t>(v)] : 0;
-                insert.bind(1, v).bind(2, count);
-                insert.run();
-            }
-        }
-        {
-            auto st = db.prepare("SELECT Nmb, Count FROM Carcu ORDER BY Count DESC, Nmb ASC");
-            int64_t n = 0;
-            while (st.step()) {
-                const int64_t count = st.columnInt(1);
-                result.tally.push_back({std::to_string(++n),
-                                        displayValue(kind, static_cast<int>(st.columnInt(0)), options.bases),
-                                        std::to_string(count), percentText(count, total)});
-            }
-        }
-        return result;
+        return fill(db, hits, options);
     });
 }
 

@@ -48,4 +48,21 @@ inline constexpr std::array<int, 10> kHitColumnWidths = {1000, 800, 800, 800, 80
 // ascending value. Throws StoreError, and then has written nothing.
 SearchResult JieguoXianshi(store::Database& db, const RowFilter& filter, const DisplayOptions& options);
 
+// One hit as the display needs it: the issue, the value of the result kind at
+// positions 1..7 (index 0 unused) and the number list of its compared draw.
+struct HitRow {
+    int64_t issue = 0;
+    std::array<int64_t, 8> values{};
+    std::string list;
+};
+
+// The same display for hits a caller has already selected (in ascending
+// SQQH, inside the range), e.g. from rows it evaluated in memory: fills both
+// grids and rewrites Carcu exactly as JieguoXianshi does.
+SearchResult JieguoXianshiRows(store::Database& db, const std::vector<HitRow>& hits, const DisplayOptions& options);
+
+// Checks a display's options; throws StoreError for a result kind beyond
+// 0..7, a scope beyond 0..2 or an order other than 'L'/'D'.
+void checkDisplayOptions(const DisplayOptions& options);
+
 }  // namespace qudrim::search

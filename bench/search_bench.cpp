@@ -1,0 +1,170 @@
+// Speed of the position search, grids included, on a synthetic history of
+// 10,000 draws and on the real history of 4,288 draws.
+//
+// "Repeated" runs the same search again and again, so after the first run
+// the rewrites find nothing to change; "Alternating" switches between two
+// searches that rewrite many rows every time (N 9 / 2 or another kind), the
+// worst case for the writes. "Sweep" runs every variant once per iteration
+// and reports the slowest single search.
+
+#include "draw/attributes.h"
+#include "search/position_search.h"
+#include "support/history_fixture.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <map>
+#include <memory>
+
+namespace {
+
+using namespace qudrim;
+using namespace qudrim::search;
+
+enum Mode { FreePrevious, FreeBack, FixedPrevious, FixedBack };
+constexpr const char* kModeNames[] = {"FreePrevious", "FreeBack9", "FixedPrevious", "FixedBack9"};
+
+enum History { Synthetic, Real };
+
+struct Fixture {
+    std::unique_ptr<qudrim::testing::TempFolder> folder;
+    std::unique_ptr<store::HistoryStore> store;
+    std::vector<DrawInput> draws;
+};
+
+Fixture& fixture(History h)
+{
+    static std::map<History, Fixture> fixtures;
+    auto it = fixtures.find(h);
+    if (it == fixtures.end()) {
+        Fixture f;
+        f.folder = std::make_unique<qudrim::testing::TempFolder>();
+        f.store = std::make_unique<store::HistoryStore>(f.folder->path());
+        f.draws = h == Synthetic ? qudrim::testing::syntheticHistory(10000) : qudrim::testing::loadRealHistory();
+        qudrim::testing::fillStore(*f.store, f.draws);
+        it = fixtures.emplace(h, std::move(f)).first;
+    }
+    return it->second;
+}
+
+// A search of the given shape with reference values taken from a draw near
+// the end of the history, as the panel would supply them, so that there are
+// hits to list and count.
+SearchOptions variant(const Fixture& f, Mode mode, int kind, int positions, int resultKind, int scope,
+                      char prefix = 'L', bool special = false, int n = 9)
+{
+    SearchOptions o;
+    o.bolZyw = mode == FreePrevious || mode == FreeBack;
+    o.bolSq = mode == FreePrevious || mode == FixedPrevious;
+    o.intPreQi = n;
+    o.intLei = kind;
+    o.specialCounts = special;
+    o.display.strQz = prefix;
+    o.display.intXianshiLei = resultKind;
+    o.display.scope = scope;
+    o.display.firstIssue = f.draws.front().issue;
+    o.display.lastIssue = f.draws.back().issue;
+    const auto& base = f.draws[f.draws.size() - 3];
+    const DrawRow row = deriveDraw(base.issue, base.numbers, GetSxYear(base.issue), {});
+    for (int p = 1; p <= positions; ++p) {
+        // Positions counted from 7 down, so that one position is the special number.
+        const int pos = 8 - p;
+        o.bolWei[static_cast<size_t>(pos)] = true;
+        o.intSqLei[static_cast<size_t>(pos)] = row.at(prefix, pos).value(kind);
+    }
+    return o;
+}
+
+void runOne(benchmark::State& state, store::Database& db, const SearchOptions& o)
+{
+    const auto r = runPositionSearch(db, o);
+    benchmark::DoNotOptimize(r.tally.data());
+    state.counters["hits"] = static_cast<double>(r.hits.size());
+}
+
+// Args: history, mode, kind, positions.
+void BM_Repeated(benchmark::State& state)
+{
+    auto& f = fixture(static_cast<History>(state.range(0)));
+    const auto o = variant(f, static_cast<Mode>(state.range(1)), static_cast<int>(state.range(2)),
+                           static_cast<int>(state.range(3)), static_cast<int>((state.range(2) + 1) % 8), 0);
+    for (auto _ : state)
+        runOne(state, f.store->db(), o);
+}
+
+// Args: history, mode, kind, positions; alternates with N = 2 (前N期) or the
+// next kind (上期), and with the other number order.
+void BM_Alternating(benchmark::State& state)
+{
+    auto& f = fixture(static_cast<History>(state.range(0)));
+    const auto mode = static_cast<Mode>(state.range(1));
+    const int kind = static_cast<int>(state.range(2));
+    const int positions = static_cast<int>(state.range(3));
+    const bool back = mode == FreeBack || mode == FixedBack;
+    const SearchOptions a = variant(f, mode, kind, positions, (kind + 1) % 8, 0, 'L', false, 9);
+    const SearchOptions b = back ? variant(f, mode, kind, positions, (kind + 5) % 8, 1, 'D', true, 2)
+                                 : variant(f, mode, (kind + 1) % 8, positions, (kind + 5) % 8, 1, 'D', true, 9);
+    bool flip = false;
+    for (auto _ : state) {
+        runOne(state, f.store->db(), flip ? b : a);
+        flip = !flip;
+    }
+}
+
+// Every mode, search kind, number of positions, result kind and scope, one
+// search each; reports the slowest.
+void BM_Sweep(benchmark::State& state)
+{
+    auto& f = fixture(static_cast<History>(state.range(0)));
+    double slowest = 0, total = 0;
+    int64_t searches = 0;
+    for (auto _ : state) {
+        int turn = 0;
+        for (int mode = 0; mode < 4; ++mode)
+            for (int kind = 0; kind < 8; ++kind)
+                for (int positions = 1; positions <= 7; ++positions, ++turn) {
+                    const auto o = variant(f, static_cast<Mode>(mode), kind, positions, turn % 8, turn % 3,
+                                           turn % 2 ? 'D' : 'L', turn % 4 < 2, 9);
+                    const auto start = std::chrono::steady_clock::now();
+                    const auto r = runPositionSearch(f.store->db(), o);
+                    const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+                    benchmark::DoNotOptimize(r.tally.data());
+                    slowest = std::max(slowest, took.count());
+                    total += took.count();
+                    ++searches;
+                }
+    }
+    state.counters["slowest_ms"] = slowest;
+    state.counters["mean_ms"] = total / static_cast<double>(searches);
+    state.counters["searches"] = static_cast<double>(searches);
+}
+
+void registerAll()
+{
+    for (History h : {Synthetic, Real}) {
+        const std::string hname = h == Synthetic ? "synthetic10k" : "real";
+        for (int mode = 0; mode < 4; ++mode)
+            for (int kind : {kNumber, kZodiac, kDigitSum, kParity})
+                for (int positions : {1, 7}) {
+                    const std::string suffix = "/" + hname + "/" + kModeNames[mode] + "/" +
+                                               std::string(kKindCaptions[static_cast<size_t>(kind)]) + "/" +
+                                               std::to_string(positions) + "pos";
+                    benchmark::RegisterBenchmark(("Repeated" + suffix).c_str(), BM_Repeated)
+                        ->Args({h, mode, kind, positions})
+                        ->Unit(benchmark::kMillisecond);
+                    benchmark::RegisterBenchmark(("Alternating" + suffix).c_str(), BM_Alternating)
+                        ->Args({h, mode, kind, positions})
+                        ->Unit(benchmark::kMillisecond);
+                }
+        benchmark::RegisterBenchmark(("Sweep/" + hname).c_str(), BM_Sweep)
+            ->Args({h})
+            ->Iterations(1)
+            ->Unit(benchmark::kMillisecond);
+    }
+}
+
+const bool registered = (registerAll(), true);
+
+}  // namespace
