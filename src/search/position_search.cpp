@@ -407,13 +407,16 @@ int effectivePreQi(int intPreQi) { return intPreQi < 1 ? 1 : intPreQi; }
 
 namespace {
 
-void runStep(store::Database& db, const SearchOptions& o)
+// Loads the rows, evaluates the options and writes back what changed;
+// returns the number of conditions.
+int runMarking(store::Database& db, const SearchOptions& o, bool writeMarks)
 {
     checkOptions(o);
-    Marking marking(o, false);
+    Marking marking(o, writeMarks);
     marking.rows().load(db);
     marking.evaluate();
     marking.write(db);
+    return marking.conditions();
 }
 
 }  // namespace
@@ -425,7 +428,7 @@ void RebuildPreLst(store::Database& db, int kind, int intPreQi)
     o.bolSq = false;
     o.intLei = kind;
     o.intPreQi = intPreQi;
-    runStep(db, o);
+    runMarking(db, o, false);
 }
 
 void RefreshSqCols(store::Database& db, char prefix, const std::array<bool, 8>& bolWei, int kind, bool bolSq,
@@ -438,17 +441,12 @@ void RefreshSqCols(store::Database& db, char prefix, const std::array<bool, 8>& 
     o.intPreQi = intPreQi;
     o.bolWei = bolWei;
     o.display.strQz = prefix;
-    runStep(db, o);
+    runMarking(db, o, false);
 }
 
 int markPositions(store::Database& db, const SearchOptions& options)
 {
-    checkOptions(options);
-    Marking marking(options, true);
-    marking.rows().load(db);
-    marking.evaluate();
-    marking.write(db);
-    return marking.conditions();
+    return runMarking(db, options, true);
 }
 
 SearchResult runPositionSearch(store::Database& db, const SearchOptions& options)
