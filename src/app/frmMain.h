@@ -1,7 +1,185 @@
+// The one window of the program: the entry boxes of the newest draw, the
+// base-draw panel with the search options, the history list and the result
+// grids. Its handlers are split by concern over the files of this folder.
 #pragma once
+
+#include "app/program_state.h"
+#include "app/settings_store.h"
+#include "draw/base_draw.h"
+#include "store/history_store.h"
+
 #include <QWidget>
+
+#include <array>
+#include <memory>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QTabBar;
+class QTableView;
+
+namespace qudrim::app {
+class HistoryModel;
+class MaskEdit;
+class TextGridModel;
+}  // namespace qudrim::app
+
 class frmMain : public QWidget {
     Q_OBJECT
 public:
+    // Every file of the program (the history database, the help pages) is
+    // looked up in programFolder.
     explicit frmMain(const QString& programFolder, QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // Read-only views of the window's state, for checks from outside.
+    const qudrim::app::ProgramState& programState() const { return state_; }
+    const qudrim::PanelState& panelState() const { return panel_; }
+    const std::array<bool, 8>& lastSearchPositions() const { return bolWei_; }
+    bool databaseOpen() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    // Construction of the controls (frmMain.cpp).
+    void createControls();
+    QWidget* createEntryColumn();
+    QWidget* createOptionFrames();
+    QWidget* createButtonRow();
+    void createGrids();
+    void createMenus();
+    void setTabOrderOfControls();
+    void connectHandlers();
+
+    // Start-up (startup.cpp).
+    void Form_Initialize();
+    void Form_Load();
+    void openDatabase();
+
+    // The read view and the history list (history_list.cpp).
+    void reopenSnapshot();
+    void AddHaoma();
+    void fillHistoryList();
+    void QihaoXianshi();
+    void setHistoryColumnWidths();
+
+    // Search options (options.cpp).
+    void Option1_Click(int index);
+    void Option2_Click(int index);
+    void Option3_Click(int index);
+    void Option4_Click(int index);
+    void Option6_Click(int index);
+    void Check2_LostFocus();
+    void Combo1_LostFocus();
+    void MaskEdBox2_LostFocus();
+    // Runs the lost-focus handler of the box that still holds the focus, so a
+    // button or menu command sees the box's value as the handler takes it.
+    void runPendingBoxHandler();
+    bool runBoxHandler(QObject* box);
+
+    // Base-draw panel (panel.cpp).
+    void ShangqiXianshi();
+    void resetSearchRangeStart();
+    int searchRangeOffset() const;
+    void TabStrip1_Click(int index);
+    void Text22_LostFocus(int index);
+
+    // Settings menu and help links (menus.cpp).
+    void Command9_Click();
+    void mnuCodeBase_Click(int which, int index);
+    void mnuSetDay_Click();
+    void openHelpPage(const QString& fileName);
+
+    // Draw entry (entry_boxes.cpp).
+    void MaskEdBox1_KeyPress(int index);
+    void MaskEdBox1_Change(int index);
+    bool storeTypedDraw();
+    void focusFaultyBox(int box);
+    void clearEntryBoxes();
+
+    // The position search (search_button.cpp).
+    void Command1_Click();
+    void setHitColumnWidths();
+    void setTallyColumnWidths();
+
+    QString programFolder_;
+    qudrim::app::SettingsStore settings_;
+    std::unique_ptr<qudrim::store::HistoryStore> store_;
+    std::shared_ptr<const qudrim::store::Snapshot> resSnap_;
+    int intRecCount_ = 0;
+    bool shownOnce_ = false;
+    qudrim::app::ProgramState state_;
+    qudrim::PanelState panel_;
+    bool bolQingkong_ = false;
+    std::array<bool, 8> bolWei_{};
+    std::array<QString, 8> lastGoodText22_;
+
+    // Controls, named as the user's manual names them; arrays by index.
+    QLabel* Label12_1 = nullptr;
+    QLineEdit* Text1 = nullptr;
+    std::array<qudrim::app::MaskEdit*, 8> MaskEdBox1{};  // 1..7
+    QLabel* Label2 = nullptr;
+    QTabBar* TabStrip1 = nullptr;
+    std::array<QFrame*, 2> Frame2{};
+    std::array<QCheckBox*, 8> Check1{};   // 1..7
+    std::array<QLineEdit*, 8> Text2{};    // 1..7
+    std::array<QCheckBox*, 8> Check11{};  // 1..7
+    std::array<QLineEdit*, 8> Text22{};   // 1..7
+    std::array<QGroupBox*, 3> Frame1{};
+    std::array<QRadioButton*, 4> Option1{};
+    QCheckBox* Check2 = nullptr;
+    qudrim::app::MaskEdit* MaskEdBox2 = nullptr;
+    std::array<QRadioButton*, 6> Option2{};  // 4 and 5 only
+    QGroupBox* Frame5 = nullptr;
+    std::array<QRadioButton*, 2> Option6{};
+    QLabel* Label1 = nullptr;
+    QComboBox* Combo1 = nullptr;
+    QPushButton* Command2 = nullptr;
+    QGroupBox* Frame7 = nullptr;
+    std::array<QLineEdit*, 2> Text3{};
+    std::array<QLabel*, 2> Label3{};
+    QLabel* Label4 = nullptr;
+    QGroupBox* Frame3 = nullptr;
+    std::array<QRadioButton*, 8> Option3{};
+    QGroupBox* Frame4 = nullptr;
+    std::array<QRadioButton*, 8> Option4{};
+    QGroupBox* Frame6 = nullptr;
+    std::array<QRadioButton*, 3> Option5{};
+    QPushButton* Command9 = nullptr;
+    QPushButton* cmdRdLst = nullptr;
+    QPushButton* Command21 = nullptr;
+    QPushButton* Command3 = nullptr;
+    QPushButton* Command4 = nullptr;
+    QPushButton* Command1 = nullptr;
+    QTableView* MSFlexGrid1 = nullptr;
+    QTableView* MSFlexGrid2 = nullptr;
+    QTableView* MSFlexGrid3 = nullptr;
+    qudrim::app::HistoryModel* historyModel_ = nullptr;
+    qudrim::app::TextGridModel* hitsModel_ = nullptr;
+    qudrim::app::TextGridModel* tallyModel_ = nullptr;
+
+    // Pop-up menus.
+    QMenu* mnuLsgl = nullptr;
+    QMenu* mnuSetup = nullptr;
+    QMenu* mnuSxCssetup = nullptr;
+    QMenu* mnuDssetup = nullptr;
+    QMenu* mnuBssetup = nullptr;
+    std::array<QAction*, 2> mnuSxcs{};
+    std::array<QAction*, 2> mnuDscs{};
+    std::array<QAction*, 2> mnuBscs{};
+    QAction* mk10 = nullptr;
+    QAction* mnuSetDay = nullptr;
+    QAction* mnuFrontPage = nullptr;
+    QAction* mnuDescrb = nullptr;
+    QAction* numYanshiDown = nullptr;
 };

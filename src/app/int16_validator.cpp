@@ -1,0 +1,24 @@
+#include "app/int16_validator.h"
+
+#include <limits>
+
+namespace qudrim::app {
+
+QValidator::State Int16Validator::validate(QString& input, int&) const
+{
+    if (input.isEmpty() || input == QLatin1String("-"))
+        return Intermediate;
+    for (qsizetype i = 0; i < input.size(); ++i) {
+        const char16_t c = input[i].unicode();
+        const bool digit = c >= u'0' && c <= u'9';
+        if (!digit && !(c == u'-' && i == 0))
+            return Invalid;
+    }
+    bool ok = false;
+    const qlonglong v = input.toLongLong(&ok);
+    if (!ok || v < std::numeric_limits<int16_t>::min() || v > std::numeric_limits<int16_t>::max())
+        return Invalid;
+    return Acceptable;
+}
+
+}  // namespace qudrim::app

@@ -1,0 +1,120 @@
+// The search-option controls: each handler sets its program-wide variable,
+// saves it at once and refreshes what depends on it.
+#include "app/frmMain.h"
+
+#include "app/mask_edit.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+
+using namespace qudrim;
+
+void frmMain::Option1_Click(int index)
+{
+    app::ProgramState& s = state_;
+    if (index == 1)
+        s.bolZyw = true;
+    else if (index == 0)
+        s.bolZyw = false;
+    Check2->setVisible(s.bolZyw);
+    if (index == 3)
+        s.bolSq = true;
+    else if (index == 2)
+        s.bolSq = false;
+    // Both keys on every click, whichever group was clicked.
+    settings_.saveBool(QStringLiteral("bolZyw"), s.bolZyw);
+    settings_.saveBool(QStringLiteral("bolSq"), s.bolSq);
+    ShangqiXianshi();
+    resetSearchRangeStart();
+}
+
+void frmMain::Option2_Click(int)
+{
+    state_.bolLdm = Option2[4]->isChecked();
+    settings_.saveBool(QStringLiteral("bolLdm"), state_.bolLdm);
+    ShangqiXianshi();
+}
+
+void frmMain::Option3_Click(int index)
+{
+    state_.intLei = static_cast<int16_t>(index);
+    // The refresh already shows the new type; the key is saved after it.
+    ShangqiXianshi();
+    settings_.saveInt(QStringLiteral("intLei"), state_.intLei);
+}
+
+void frmMain::Option4_Click(int index)
+{
+    // The result type is used by the next search; nothing is refreshed.
+    state_.strXianshiZd = std::string(strLeiZd[static_cast<size_t>(index)]);
+    state_.intXianshiLei = static_cast<int16_t>(index);
+    settings_.saveInt(QStringLiteral("intXianshiLei"), state_.intXianshiLei);
+}
+
+void frmMain::Option6_Click(int index)
+{
+    state_.bolZhpm = index != 0;
+    settings_.saveBool(QStringLiteral("bolZhpm"), state_.bolZhpm);
+}
+
+void frmMain::Check2_LostFocus()
+{
+    // The searches read the box itself; the key only restores it.
+    settings_.saveInt(QStringLiteral("intIdfTm"), Check2->isChecked() ? 1 : 0);
+}
+
+void frmMain::Combo1_LostFocus()
+{
+    // No range check: the combination search takes whatever whole number
+    // the box holds. A text that does not convert keeps the size in force.
+    if (const auto v = app::SettingsStore::toInt16(Combo1->currentText()))
+        state_.intZhWSetup = *v;
+    settings_.saveInt(QStringLiteral("intZhWSetup"), state_.intZhWSetup);
+}
+
+void frmMain::MaskEdBox2_LostFocus()
+{
+    const QString t = MaskEdBox2->text();
+    if (t.size() == 1 && t[0].isDigit())
+        state_.intPreQi = static_cast<int16_t>(t[0].digitValue());
+    settings_.saveInt(QStringLiteral("intPreQi"), state_.intPreQi);
+    ShangqiXianshi();
+    resetSearchRangeStart();
+}
+
+bool frmMain::runBoxHandler(QObject* box)
+{
+    if (box == MaskEdBox2) {
+        MaskEdBox2_LostFocus();
+        return true;
+    }
+    if (box == Combo1) {
+        Combo1_LostFocus();
+        return true;
+    }
+    if (box == Check2) {
+        Check2_LostFocus();
+        return true;
+    }
+    for (int i = 1; i <= 7; ++i)
+        if (box == Text22[static_cast<size_t>(i)]) {
+            Text22_LostFocus(i);
+            return true;
+        }
+    return false;
+}
+
+void frmMain::runPendingBoxHandler()
+{
+    // A mnemonic or a menu command can run while a box still has the focus;
+    // the box's value must be in force before the command uses it.
+    QWidget* focused = focusWidget();
+    if (!focused)
+        return;
+    if (Combo1->isAncestorOf(focused))
+        focused = Combo1;
+    runBoxHandler(focused);
+}
