@@ -57,7 +57,7 @@ bool frmMain::storeTypedDraw()
     const EntryCheck check = checkEntry(texts, Text1->text().toStdString(), lastIssue);
     if (!check.draw) {
         // Nothing is stored; the boxes keep what was typed.
-        app::prompter().warning(this, QString::fromUtf8(kInputErrorTitle), QString::fromStdString(check.message));
+        prompter_->warning(this, QString::fromUtf8(kInputErrorTitle), QString::fromStdString(check.message));
         focusFaultyBox(check.faultyBox);
         return false;
     }
@@ -66,7 +66,7 @@ bool frmMain::storeTypedDraw()
         AddLishi(*store_, std::span<const DrawInput>(&*check.draw, 1), state_.bases);
     } catch (const std::exception& e) {
         // The database refused the row: nothing changes, nothing is lost.
-        app::prompter().warning(this, QStringLiteral("保存失败"),
+        prompter_->warning(this, QStringLiteral("保存失败"),
                                 QStringLiteral("第 %1 期的历史号码没有能够保存到历史数据库，输入框中的号码保持不变。\n\n详细信息：%2")
                                     .arg(check.draw->issue)
                                     .arg(QString::fromLocal8Bit(e.what())));

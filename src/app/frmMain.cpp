@@ -6,6 +6,7 @@
 #include "app/grid_models.h"
 #include "app/int16_validator.h"
 #include "app/mask_edit.h"
+#include "app/prompter.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -74,9 +75,13 @@ QTableView* makeGrid(const QString& name)
 
 }  // namespace
 
-frmMain::frmMain(const QString& programFolder, QWidget* parent)
+frmMain::frmMain(const QString& programFolder, QWidget* parent) : frmMain(programFolder, nullptr, parent) {}
+
+frmMain::frmMain(const QString& programFolder, qudrim::app::Prompter* prompter, QWidget* parent)
     : QWidget(parent),
       programFolder_(programFolder),
+      ownDialogs_(prompter ? nullptr : std::make_unique<qudrim::app::DialogPrompter>()),
+      prompter_(prompter ? prompter : ownDialogs_.get()),
       store_(std::make_unique<qudrim::store::HistoryStore>(std::filesystem::path(QFile::encodeName(programFolder).toStdString()))),
       resSnap_(std::make_shared<const qudrim::store::Snapshot>())
 {

@@ -29,6 +29,8 @@ class QTableView;
 namespace qudrim::app {
 class HistoryModel;
 class MaskEdit;
+class Prompter;
+class DialogPrompter;
 class TextGridModel;
 }  // namespace qudrim::app
 
@@ -38,6 +40,9 @@ public:
     // Every file of the program (the history database, the help pages) is
     // looked up in programFolder.
     explicit frmMain(const QString& programFolder, QWidget* parent = nullptr);
+    // As above, with every message, question and opened page going to
+    // `prompter` (kept by the caller) instead of the real dialogs.
+    frmMain(const QString& programFolder, qudrim::app::Prompter* prompter, QWidget* parent = nullptr);
     ~frmMain() override;
 
     // Read-only views of the window's state, for checks from outside.
@@ -113,6 +118,8 @@ private:
     void setTallyColumnWidths();
 
     QString programFolder_;
+    std::unique_ptr<qudrim::app::DialogPrompter> ownDialogs_;
+    qudrim::app::Prompter* prompter_ = nullptr;
     qudrim::app::SettingsStore settings_;
     std::unique_ptr<qudrim::store::HistoryStore> store_;
     std::shared_ptr<const qudrim::store::Snapshot> resSnap_;

@@ -104,13 +104,13 @@ void frmMain::mnuSetDay_Click()
         "请输入更新需要保留的历史号码的年数（2~16中的任意自然数），如果超过年数将删除最早的一年的历史号码");
     for (;;) {
         const QString answer =
-            app::prompter().getText(this, QStringLiteral("设置年数"), prompt, QString::number(state_.IniSerchDay));
+            prompter_->getText(this, QStringLiteral("设置年数"), prompt, QString::number(state_.IniSerchDay));
         if (answer.isEmpty())
             return;
         // Anything but a whole number from 2 to 16 is asked for again.
         const auto v = app::SettingsStore::toInt16(answer);
         if (!v || *v > 16 || *v < 2) {
-            app::prompter().warning(
+            prompter_->warning(
                 this, kInputError,
                 QStringLiteral("为了保证时效性和提高计算效率，软件只能统计16年以内的数据，请输入2到16中的自然数。"));
             continue;
@@ -126,7 +126,7 @@ void frmMain::openHelpPage(const QString& fileName)
     runPendingBoxHandler();
     // The help pages ship beside the program.
     const QString path = QDir(programFolder_).filePath(QStringLiteral("docs/") + fileName);
-    if (!app::prompter().openUrl(QUrl::fromLocalFile(path)))
-        app::prompter().warning(this, QStringLiteral("无法打开帮助页面"),
+    if (!prompter_->openUrl(QUrl::fromLocalFile(path)))
+        prompter_->warning(this, QStringLiteral("无法打开帮助页面"),
                                 QStringLiteral("无法在网页浏览器中打开帮助页面：\n%1").arg(QDir::toNativeSeparators(path)));
 }

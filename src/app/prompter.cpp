@@ -6,49 +6,25 @@
 
 namespace qudrim::app {
 
-namespace {
-
-class DialogPrompter final : public Prompter {
-public:
-    void warning(QWidget* parent, const QString& title, const QString& text) override
-    {
-        QMessageBox::warning(parent, title, text, QMessageBox::Ok);
-    }
-
-    bool ask(QWidget* parent, const QString& title, const QString& text) override
-    {
-        return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
-               QMessageBox::Yes;
-    }
-
-    QString getText(QWidget* parent, const QString& title, const QString& prompt,
-                    const QString& defaultText) override
-    {
-        bool ok = false;
-        const QString answer = QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, defaultText, &ok);
-        return ok ? answer : QString();
-    }
-
-    bool openUrl(const QUrl& url) override { return QDesktopServices::openUrl(url); }
-};
-
-DialogPrompter& dialogs()
+void DialogPrompter::warning(QWidget* parent, const QString& title, const QString& text)
 {
-    static DialogPrompter instance;
-    return instance;
+    QMessageBox::warning(parent, title, text, QMessageBox::Ok);
 }
 
-Prompter* installed = nullptr;
-
-}  // namespace
-
-Prompter& prompter() { return installed ? *installed : dialogs(); }
-
-Prompter* setPrompter(Prompter* replacement)
+bool DialogPrompter::ask(QWidget* parent, const QString& title, const QString& text)
 {
-    Prompter* previous = installed;
-    installed = replacement;
-    return previous;
+    return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
+           QMessageBox::Yes;
 }
+
+QString DialogPrompter::getText(QWidget* parent, const QString& title, const QString& prompt,
+                                const QString& defaultText)
+{
+    bool ok = false;
+    const QString answer = QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, defaultText, &ok);
+    return ok ? answer : QString();
+}
+
+bool DialogPrompter::openUrl(const QUrl& url) { return QDesktopServices::openUrl(url); }
 
 }  // namespace qudrim::app

@@ -1,7 +1,7 @@
 // Everything the window puts in front of the user outside its own controls:
 // message boxes, the input box and the web browser. The window never calls
-// QMessageBox or QDesktopServices directly, so that the tests can stand in for
-// the user.
+// QMessageBox or QDesktopServices directly but goes through the prompter it was
+// given, so that the tests can stand in for the user.
 #pragma once
 
 #include <QString>
@@ -26,11 +26,14 @@ public:
     virtual bool openUrl(const QUrl& url) = 0;
 };
 
-// The prompter in force: the real dialogs unless one was installed.
-Prompter& prompter();
-
-// Installs a prompter for the whole program (nullptr restores the real
-// dialogs) and returns the one it replaces. The caller keeps ownership.
-Prompter* setPrompter(Prompter* replacement);
+// The real dialogs: message boxes, the input box and the desktop's browser.
+class DialogPrompter final : public Prompter {
+public:
+    void warning(QWidget* parent, const QString& title, const QString& text) override;
+    bool ask(QWidget* parent, const QString& title, const QString& text) override;
+    QString getText(QWidget* parent, const QString& title, const QString& prompt,
+                    const QString& defaultText) override;
+    bool openUrl(const QUrl& url) override;
+};
 
 }  // namespace qudrim::app

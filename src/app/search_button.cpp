@@ -57,7 +57,7 @@ void frmMain::Command1_Click()
     const auto first = issueOf(Text3[0]);
     const auto last = issueOf(Text3[1]);
     if (!first || !last) {
-        app::prompter().warning(this, QStringLiteral("输入有误"),
+        prompter_->warning(this, QStringLiteral("输入有误"),
                                 QStringLiteral("检索起止期数必须是整数期号，例如 2013001。"));
         QLineEdit* faulty = first ? Text3[1] : Text3[0];
         faulty->setFocus(Qt::OtherFocusReason);
@@ -117,7 +117,7 @@ void frmMain::Command1_Click()
         setHitColumnWidths();
         setTallyColumnWidths();
         busy.reset();
-        app::prompter().warning(this, QStringLiteral("检索失败"),
+        prompter_->warning(this, QStringLiteral("检索失败"),
                                 QStringLiteral("检索没有能够完成，结果列表已清空。\n\n详细信息：%1")
                                     .arg(QString::fromLocal8Bit(e.what())));
     }

@@ -134,7 +134,7 @@ void frmMain::openDatabase()
         store_->open();
     } catch (const std::exception& e) {
         const QString file = QString::fromStdString(store_->databasePath().string());
-        app::prompter().warning(
+        prompter_->warning(
             this, QStringLiteral("无法打开历史数据库"),
             QStringLiteral("历史数据库文件 %1 无法打开：它可能已经损坏、不是本程序的历史数据库，或者正被其他程序占用。\n\n"
                            "程序以空的历史记录启动，这个文件保持原样，没有被改动。\n\n详细信息：%2")

@@ -1,0 +1,137 @@
+// Helpers of the window tests: a program folder in a temporary folder, a
+// prompter that records messages and answers questions from a script, the
+// settings cleared before every test, and lookups of controls by objectName.
+#pragma once
+
+#include "app/frmMain.h"
+#include "app/prompter.h"
+#include "support/history_fixture.h"
+
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QSettings>
+#include <QString>
+#include <QTableView>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <memory>
+#include <vector>
+
+namespace qudrim::testing {
+
+struct Shown {
+    QString title;
+    QString text;
+};
+
+class ScriptedPrompter final : public app::Prompter {
+public:
+    std::vector<Shown> warnings;
+    std::vector<Shown> questions;
+    std::vector<QUrl> opened;
+    std::deque<QString> answers;  // answers of getText, in order; empty = cancel
+    std::deque<bool> replies;     // answers of ask; none left = no
+    bool openSucceeds = true;
+
+    void warning(QWidget*, const QString& title, const QString& text) override { warnings.push_back({title, text}); }
+    bool ask(QWidget*, const QString& title, const QString& text) override
+    {
+        questions.push_back({title, text});
+        if (replies.empty())
+            return false;
+        const bool r = replies.front();
+        replies.pop_front();
+        return r;
+    }
+    QString getText(QWidget*, const QString& title, const QString& prompt, const QString& defaultText) override
+    {
+        questions.push_back({title, prompt + QStringLiteral(" [") + defaultText + QStringLiteral("]")});
+        if (answers.empty())
+            return {};
+        QString a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    bool openUrl(const QUrl& url) override
+    {
+        opened.push_back(url);
+        return openSucceeds;
+    }
+};
+
+// Every settings key of the program, under the one group.
+inline void clearSettings()
+{
+    QSettings s(QStringLiteral("REDARORO"), QStringLiteral("REDARORO"));
+    s.clear();
+    s.sync();
+}
+
+inline void storeSetting(const QString& key, const QString& text)
+{
+    QSettings s(QStringLiteral("REDARORO"), QStringLiteral("REDARORO"));
+    s.setValue(QStringLiteral("IniSetting/") + key, text);
+    s.sync();
+}
+
+inline QString storedSetting(const QString& key)
+{
+    QSettings s(QStringLiteral("REDARORO"), QStringLiteral("REDARORO"));
+    return s.value(QStringLiteral("IniSetting/") + key).toString();
+}
+
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override { clearSettings(); }
+    void TearDown() override
+    {
+        window.reset();
+        clearSettings();
+    }
+
+    QString folderText() const { return QString::fromStdString(folder.path().string()); }
+
+    // A store in the program folder holding `draws`, closed again before
+    // the window opens it.
+    void fillHistory(const std::vector<DrawInput>& draws)
+    {
+        store::HistoryStore store(folder.path());
+        fillStore(store, draws);
+    }
+
+    frmMain& open()
+    {
+        window = std::make_unique<frmMain>(folderText(), &prompter);
+        window->show();
+        QApplication::processEvents();
+        return *window;
+    }
+
+    template <class T>
+    T* find(const QString& name) const
+    {
+        T* w = window->findChild<T*>(name);
+        EXPECT_NE(w, nullptr) << "no control " << name.toStdString();
+        return w;
+    }
+
+    // Grid row 0 is the header row; grid row r >= 1 is model row r - 1.
+    QString cell(const QString& grid, int row, int column) const
+    {
+        auto* view = find<QTableView>(grid);
+        auto* m = view->model();
+        if (row == 0)
+            return m->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+        return m->index(row - 1, column).data(Qt::DisplayRole).toString();
+    }
+    int gridRows(const QString& grid) const { return find<QTableView>(grid)->model()->rowCount() + 1; }
+
+    TempFolder folder;
+    ScriptedPrompter prompter;
+    std::unique_ptr<frmMain> window;
+};
+
+}  // namespace qudrim::testing
