@@ -373,7 +373,10 @@ void frmMain::createGrids()
     MSFlexGrid1->setModel(historyModel_);
     MSFlexGrid1->setToolTip(kGridTip);
     setHistoryColumnWidths();
-    MSFlexGrid1->setFixedWidth(qudrim::app::twipsToPixels(820) + 7 * qudrim::app::twipsToPixels(600) + MSFlexGrid1->frameWidth() * 2 +
+    int listWidth = 0;
+    for (int c = 0; c < 8; ++c)
+        listWidth += MSFlexGrid1->columnWidth(c);
+    MSFlexGrid1->setFixedWidth(listWidth + MSFlexGrid1->frameWidth() * 2 +
                                MSFlexGrid1->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2);
     MSFlexGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 

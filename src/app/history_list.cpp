@@ -10,6 +10,7 @@
 #include <QShowEvent>
 #include <QTableView>
 
+#include <algorithm>
 #include <limits>
 
 using namespace qudrim;
@@ -45,7 +46,10 @@ void frmMain::fillHistoryList()
 
 void frmMain::setHistoryColumnWidths()
 {
-    MSFlexGrid1->setColumnWidth(0, app::twipsToPixels(820));
+    // The issue column is at least as wide as a seven-digit issue in the
+    // grid's own font, which may be wider than the one the widths were made for.
+    const int issueWidth = MSFlexGrid1->fontMetrics().horizontalAdvance(QStringLiteral("2000000")) + 10;
+    MSFlexGrid1->setColumnWidth(0, std::max(app::twipsToPixels(820), issueWidth));
     for (int c = 1; c <= 7; ++c)
         MSFlexGrid1->setColumnWidth(c, app::twipsToPixels(600));
 }
