@@ -458,9 +458,12 @@ void frmMain::connectHandlers()
     connect(TabStrip1, &QTabBar::currentChanged, this, [this](int index) { TabStrip1_Click(index); });
     connect(Command9, &QPushButton::clicked, this, [this] { Command9_Click(); });
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
-    // Command2 (combination search) and the history-management buttons
-    // cmdRdLst, Command21, Command3 and Command4 get their handlers with those
-    // commands.
+    // The combination search and history management are not built yet; their
+    // buttons say so rather than doing nothing.
+    for (QPushButton* later : {Command2, cmdRdLst, Command21, Command3, Command4})
+        connect(later, &QPushButton::clicked, this, [this] {
+            prompter_->warning(this, QStringLiteral("提示"), QStringLiteral("此功能尚未提供，敬请期待。"));
+        });
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event)
