@@ -68,8 +68,9 @@ void MaskEdit::applyText(const QString& newText, int cursor)
         return;
     }
     setText(newText);
-    // The change handler may have emptied or refilled the box already.
-    if (text() == newText)
+    // The change handler may have emptied or refilled the box already, or
+    // selected its text for the user to type over; then it stays as it is.
+    if (text() == newText && !hasSelectedText())
         setCursorPosition(cursor);
 }
 

@@ -124,9 +124,18 @@ void frmMain::mnuSetDay_Click()
 void frmMain::openHelpPage(const QString& fileName)
 {
     runPendingBoxHandler();
-    // The help pages ship beside the program.
-    const QString path = QDir(programFolder_).filePath(QStringLiteral("docs/") + fileName);
+    // The help pages ship beside the program; an entry whose own page is not
+    // there opens the main help page instead.
+    const QDir docs(QDir(programFolder_).filePath(QStringLiteral("docs")));
+    QString path = docs.filePath(fileName);
+    if (!QFileInfo::exists(path))
+        path = docs.filePath(QStringLiteral("index.html"));
+    if (!QFileInfo::exists(path)) {
+        prompter_->warning(this, QStringLiteral("找不到帮助页面"),
+                           QStringLiteral("帮助页面不存在：\n%1").arg(QDir::toNativeSeparators(docs.filePath(fileName))));
+        return;
+    }
     if (!prompter_->openUrl(QUrl::fromLocalFile(path)))
         prompter_->warning(this, QStringLiteral("无法打开帮助页面"),
-                                QStringLiteral("无法在网页浏览器中打开帮助页面：\n%1").arg(QDir::toNativeSeparators(path)));
+                           QStringLiteral("无法在网页浏览器中打开帮助页面：\n%1").arg(QDir::toNativeSeparators(path)));
 }

@@ -116,7 +116,13 @@ void frmMain::Form_Load()
         Text3[1]->setText(QString::number(last->issue));
     }
 
-    // 24: the base-draw panel, on tab 1.
+    // 24: the base-draw panel, on tab 1. The option handlers of the steps
+    // above refreshed it with options not yet read (N, the number order, the
+    // code bases); without a base draw this refresh leaves the boxes as they
+    // are, so they start again from empty.
+    panel_ = PanelState{};
+    for (int i = 1; i <= 7; ++i)
+        Text2[static_cast<size_t>(i)]->clear();
     ShangqiXianshi();
 
     // 25: zodiac codes follow SxIni, which the row builder takes from the
