@@ -239,6 +239,9 @@ struct RefusedEntry {
     const char* correction;  // typed into the blamed box afterwards; null when others stay faulty
 };
 
+// Test output names the case rather than dumping its bytes.
+void PrintTo(const RefusedEntry& c, std::ostream* os) { *os << c.name; }
+
 class RefusedEntryTest : public DrawEntryTest, public ::testing::WithParamInterface<RefusedEntry> {};
 
 TEST_P(RefusedEntryTest, StoresNothingKeepsTheBoxesAndPointsAtTheFirstFaultyBox)
@@ -322,6 +325,9 @@ struct AcceptedIssue {
     int32_t issue;
     int zodiacYear;
 };
+
+// Test output names the case rather than dumping its bytes.
+void PrintTo(const AcceptedIssue& c, std::ostream* os) { *os << c.text; }
 
 class AcceptedIssueTest : public DrawEntryTest, public ::testing::WithParamInterface<AcceptedIssue> {};
 

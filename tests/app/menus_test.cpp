@@ -53,6 +53,9 @@ struct CodeBaseMenu {
     int qudrim::CodeBases::*base;
 };
 
+// Test output names the case rather than dumping its bytes.
+void PrintTo(const CodeBaseMenu& c, std::ostream* os) { *os << c.item; }
+
 class CodeBaseMenuTest : public WindowTest, public ::testing::WithParamInterface<CodeBaseMenu> {};
 
 TEST_P(CodeBaseMenuTest, ChoosingAnEntryMarksItAndSavesTheBase)
@@ -114,6 +117,9 @@ struct YearsCase {
     size_t messages;
     QString stored;  // empty: nothing stored
 };
+
+// Test output names the case rather than dumping its bytes.
+void PrintTo(const YearsCase& c, std::ostream* os) { *os << c.name; }
 
 class YearsMenuTest : public WindowTest, public ::testing::WithParamInterface<YearsCase> {};
 

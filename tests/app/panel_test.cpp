@@ -53,6 +53,9 @@ struct PanelCase {
     std::array<int, 7> values;
 };
 
+// Test output names the case rather than dumping its bytes.
+void PrintTo(const PanelCase& c, std::ostream* os) { *os << c.name; }
+
 const PanelCase kPanelCases[] = {
     {"NumberDrawn", 0, false, {"38", "7", "12", "45", "3", "22", "49"}, {38, 7, 12, 45, 3, 22, 49}},
     {"NumberAscending", 0, true, {"3", "7", "12", "22", "38", "45", "49"}, {3, 7, 12, 22, 38, 45, 49}},

@@ -393,6 +393,9 @@ struct BadRange {
     const char* text;
 };
 
+// Test output names the case rather than dumping its bytes.
+void PrintTo(const BadRange& c, std::ostream* os) { *os << c.box << " " << c.text; }
+
 class BadRangeTest : public SearchButtonTest, public ::testing::WithParamInterface<BadRange> {};
 
 TEST_P(BadRangeTest, IsAnInputErrorAndRunsNoSearch)

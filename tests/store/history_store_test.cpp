@@ -105,6 +105,9 @@ struct UnusableFile {
     std::function<void(const fs::path&)> write;
 };
 
+// Test output names the case rather than dumping its bytes.
+void PrintTo(const UnusableFile& c, std::ostream* os) { *os << c.name; }
+
 class HistoryStoreUnusable : public ::testing::TestWithParam<UnusableFile> {};
 
 TEST_P(HistoryStoreUnusable, IsRefusedAndLeftUntouched)
