@@ -42,34 +42,34 @@ void frmMain::Form_Load()
 {
     app::ProgramState& s = state_;
 
-    // 1-3: the options the database steps and the panel need first.
+    // The options the database steps and the panel need first.
     s.bolZyw = settings_.readBool(QStringLiteral("bolZyw"), true);
     s.bolSq = settings_.readBool(QStringLiteral("bolSq"), true);
     s.intLei = settings_.readInt16(QStringLiteral("intLei"), 0);
-    // 4: the column letters of the kinds are a fixed table.
+    // The column letters of the kinds are a fixed table.
 
-    // 5: the history database and the read view.
+    // The history database and the read view.
     openDatabase();
 
-    // 6: positions and compared draw. Selecting a button runs its handler,
+    // Positions and compared draw. Selecting a button runs its handler,
     // as a click does; later steps set the final state.
     (s.bolZyw ? Option1[1] : Option1[0])->click();
     Check2->setVisible(s.bolZyw);
     (s.bolSq ? Option1[3] : Option1[2])->click();
 
-    // 7: the check box that counts the special number in free positions.
+    // The check box that counts the special number in free positions.
     const int16_t intIdfTm = settings_.readInt16(QStringLiteral("intIdfTm"), 1);
     if (intIdfTm == 0 || intIdfTm == 1)
         Check2->setChecked(intIdfTm == 1);
 
-    // 8: the result type.
+    // The result type.
     s.intXianshiLei = settings_.readInt16(QStringLiteral("intXianshiLei"), 0);
     if (isKind(s.intXianshiLei)) {
         s.strXianshiZd = std::string(strLeiZd[static_cast<size_t>(s.intXianshiLei)]);
         Option4[static_cast<size_t>(s.intXianshiLei)]->click();
     }
 
-    // 9-12: the code bases and their check marks, the combination pool.
+    // The code bases and their check marks, the combination pool.
     s.bases.DsIni = settings_.readInt16(QStringLiteral("DsIni"), 1);
     s.bases.SxIni = settings_.readInt16(QStringLiteral("SxIni"), 1);
     s.bolZhpm = settings_.readBool(QStringLiteral("bolZhpm"), false);
@@ -78,45 +78,45 @@ void frmMain::Form_Load()
     markPair(mnuBscs, s.bases.BsIni);
     markPair(mnuSxcs, s.bases.SxIni);
 
-    // 13: the combination pool.
+    // The combination pool.
     (s.bolZhpm ? Option6[1] : Option6[0])->click();
 
-    // 14: N of 前N期; the box takes one digit.
+    // N of 前N期; the box takes one digit.
     s.intPreQi = settings_.readInt16(QStringLiteral("intPreQi"), 2);
     if (s.intPreQi >= 0 && s.intPreQi <= 9)
         MaskEdBox2->setText(QString::number(s.intPreQi));
 
-    // 15: the combination size.
+    // The combination size.
     s.intZhWSetup = settings_.readInt16(QStringLiteral("intZhWSetup"), 2);
     Combo1->setCurrentText(QString::number(s.intZhWSetup));
 
-    // 16: the number groups are a fixed table.
-    // 17: the tally grid has its column widths before the first search.
+    // The number groups are a fixed table.
+    // The tally grid has its column widths before the first search.
     setTallyColumnWidths();
 
-    // 18: the next issue and the end of the search range.
+    // The next issue and the end of the search range.
     QihaoXianshi();
 
-    // 19: the zodiac year of the draw to be typed, from the issue box.
+    // The zodiac year of the draw to be typed, from the issue box.
     s.lngSxYear = SxYearFromIssueText(Text1->text().toStdString(), QDate::currentDate().year());
 
-    // 20: the search type.
+    // The search type.
     if (isKind(s.intLei))
         Option3[static_cast<size_t>(s.intLei)]->click();
 
-    // 21: the number order.
+    // The number order.
     s.bolLdm = settings_.readBool(QStringLiteral("bolLdm"), true);
     (s.bolLdm ? Option2[4] : Option2[5])->click();
 
-    // 22: the name tables are fixed tables.
+    // The name tables are fixed tables.
 
-    // 23: the search range, in issue numbers from the first stored draw.
+    // The search range, in issue numbers from the first stored draw.
     if (const DrawRow* last = resSnap_->last()) {
         Text3[0]->setText(QString::number(resSnap_->row(0).issue + searchRangeOffset()));
         Text3[1]->setText(QString::number(last->issue));
     }
 
-    // 24: the base-draw panel, on tab 1. The option handlers of the steps
+    // The base-draw panel, on tab 1. The option handlers of the steps
     // above refreshed it with options not yet read (N, the number order, the
     // code bases); without a base draw this refresh leaves the boxes as they
     // are, so they start again from empty.
@@ -125,12 +125,12 @@ void frmMain::Form_Load()
         Text2[static_cast<size_t>(i)]->clear();
     ShangqiXianshi();
 
-    // 25: zodiac codes follow SxIni, which the row builder takes from the
+    // Zodiac codes follow SxIni, which the row builder takes from the
     // code bases in force.
-    // 26: the numbers of each zodiac sign in the zodiac year.
+    // The numbers of each zodiac sign in the zodiac year.
     s.strSxHm = SetSxHm(s.lngSxYear);
 
-    // 27: the history list.
+    // The history list.
     AddHaoma();
 }
 
