@@ -8,6 +8,7 @@
 #include "app/mask_edit.h"
 #include "app/prompter.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
@@ -254,6 +255,11 @@ QWidget* frmMain::createOptionFrames()
                                                      fm.horizontalAdvance(QLatin1Char('0')) + 10));
         Option1[3]->setChecked(true);
         v->addWidget(Option1[3]);
+        // The overlay gives "前    期" a parent of its own, so the two buttons
+        // are no longer siblings: one group keeps them exclusive.
+        auto* compared = new QButtonGroup(Frame1[1]);
+        compared->addButton(Option1[2]);
+        compared->addButton(Option1[3]);
         v->addStretch(1);
     }
     Frame1[2] = frame(QStringLiteral("Frame1_2"), QStringLiteral("号码序选择"));

@@ -116,6 +116,29 @@ TEST_F(SettingsTest, EveryPositionClickSavesBothPositionAndCompareKeys)
     EXPECT_EQ(storedSetting(QStringLiteral("bolZyw")), QStringLiteral("True"));
 }
 
+TEST_F(SettingsTest, CompareButtonsAreExclusiveBothWays)
+{
+    openActive();
+    clickButton(w<QRadioButton>("Option1_2"));
+    EXPECT_TRUE(checked("Option1_2"));
+    EXPECT_FALSE(checked("Option1_3"));
+    EXPECT_FALSE(window->programState().bolSq);
+    clickButton(w<QRadioButton>("Option1_3"));
+    EXPECT_FALSE(checked("Option1_2"));
+    EXPECT_TRUE(checked("Option1_3"));
+    EXPECT_TRUE(window->programState().bolSq);
+    clickButton(w<QRadioButton>("Option1_3"));  // clicking the chosen one keeps it
+    EXPECT_TRUE(checked("Option1_3"));
+}
+
+TEST_F(SettingsTest, StoredDrawNBeforeLeavesOnlyItsButtonChosen)
+{
+    storeSetting(QStringLiteral("bolSq"), QStringLiteral("False"));
+    openActive();
+    EXPECT_TRUE(checked("Option1_2"));
+    EXPECT_FALSE(checked("Option1_3"));
+}
+
 TEST_F(SettingsTest, SpecialNumberBoxIsSavedWhenLeftAndRestored)
 {
     openActive();
