@@ -12,6 +12,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QCheckBox;
@@ -87,6 +88,8 @@ private:
     void Check2_LostFocus();
     void Combo1_LostFocus();
     void MaskEdBox2_LostFocus();
+    // The digit the N box holds; none while it shows only its prompt.
+    std::optional<int16_t> digitInNBox() const;
     // Runs the lost-focus handler of the box that still holds the focus, so a
     // button or menu command sees the box's value as the handler takes it.
     void runPendingBoxHandler();
@@ -97,11 +100,15 @@ private:
     void resetSearchRangeStart();
     int searchRangeOffset() const;
     void TabStrip1_Click(int index);
+    void takeTypedValues();
     void Text22_LostFocus(int index);
 
     // Settings menu and help links (menus.cpp).
     void Command9_Click();
     void mnuCodeBase_Click(int which, int index);
+    // Of a pair of code-base entries only the one of the base in force
+    // carries a check mark; a base other than 0 or 1 marks neither.
+    static void markPair(const std::array<QAction*, 2>& pair, int base);
     void mnuSetDay_Click();
     void openHelpPage(const QString& fileName);
 

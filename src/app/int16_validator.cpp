@@ -1,6 +1,6 @@
 #include "app/int16_validator.h"
 
-#include <limits>
+#include "draw/base_draw.h"
 
 namespace qudrim::app {
 
@@ -14,11 +14,7 @@ QValidator::State Int16Validator::validate(QString& input, int&) const
         if (!digit && !(c == u'-' && i == 0))
             return Invalid;
     }
-    bool ok = false;
-    const qlonglong v = input.toLongLong(&ok);
-    if (!ok || v < std::numeric_limits<int16_t>::min() || v > std::numeric_limits<int16_t>::max())
-        return Invalid;
-    return Acceptable;
+    return toInt16(input.toStdString()) ? Acceptable : Invalid;
 }
 
 }  // namespace qudrim::app

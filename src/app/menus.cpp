@@ -3,6 +3,7 @@
 #include "app/frmMain.h"
 
 #include "app/prompter.h"
+#include "draw/draw_entry.h"
 
 #include <QAction>
 #include <QCursor>
@@ -29,7 +30,6 @@ QMenu* namedMenu(QWidget* parent, const QString& name, const QString& title)
     return m;
 }
 
-const QString kInputError = QStringLiteral("输入有误");
 
 }  // namespace
 
@@ -92,9 +92,15 @@ void frmMain::mnuCodeBase_Click(int which, int index)
     std::array<QAction*, 2>* pairs[3] = {&mnuSxcs, &mnuDscs, &mnuBscs};
     *bases[which] = index;
     settings_.saveInt(keys[which], index);
-    (*pairs[which])[0]->setChecked(false);
-    (*pairs[which])[1]->setChecked(false);
-    (*pairs[which])[static_cast<size_t>(index)]->setChecked(true);
+    markPair(*pairs[which], index);
+}
+
+void frmMain::markPair(const std::array<QAction*, 2>& pair, int base)
+{
+    pair[0]->setChecked(false);
+    pair[1]->setChecked(false);
+    if (base == 0 || base == 1)
+        pair[static_cast<size_t>(base)]->setChecked(true);
 }
 
 void frmMain::mnuSetDay_Click()
@@ -111,7 +117,7 @@ void frmMain::mnuSetDay_Click()
         const auto v = app::SettingsStore::toInt16(answer);
         if (!v || *v > 16 || *v < 2) {
             prompter_->warning(
-                this, kInputError,
+                this, QString::fromUtf8(kInputErrorTitle),
                 QStringLiteral("为了保证时效性和提高计算效率，软件只能统计16年以内的数据，请输入2到16中的自然数。"));
             continue;
         }

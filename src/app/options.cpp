@@ -77,12 +77,19 @@ void frmMain::Combo1_LostFocus()
 
 void frmMain::MaskEdBox2_LostFocus()
 {
-    const QString t = MaskEdBox2->text();
-    if (t.size() == 1 && t[0].isDigit())
-        state_.intPreQi = static_cast<int16_t>(t[0].digitValue());
+    if (const auto n = digitInNBox())
+        state_.intPreQi = *n;
     settings_.saveInt(QStringLiteral("intPreQi"), state_.intPreQi);
     ShangqiXianshi();
     resetSearchRangeStart();
+}
+
+std::optional<int16_t> frmMain::digitInNBox() const
+{
+    const QString t = MaskEdBox2->text();
+    if (t.size() == 1 && t[0].isDigit())
+        return static_cast<int16_t>(t[0].digitValue());
+    return std::nullopt;
 }
 
 bool frmMain::runBoxHandler(QObject* box)

@@ -18,13 +18,10 @@ void frmMain::ShangqiXianshi()
     const app::ProgramState& s = state_;
     const char prefix = s.bolLdm ? 'L' : 'D';
     if (TabStrip1->currentIndex() != 0) {
-        // Tab 2: the typed values are in force; a box that does not convert
-        // keeps its position's value. Text2 is left as it is.
+        // Tab 2: the typed values are in force. Text2 is left as it is.
         panel_.bolSdsr = true;
         panel_.strQz = prefix;
-        for (int i = 1; i <= 7; ++i)
-            if (const auto v = toInt16(Text22[static_cast<size_t>(i)]->text().toStdString()))
-                panel_.intSqLei[static_cast<size_t>(i)] = *v;
+        takeTypedValues();
         return;
     }
     // Tab 1: the base draw is the last draw (上期) or intPreQi - 1 rows before
@@ -42,11 +39,7 @@ int frmMain::searchRangeOffset() const
     // The first draw with a compared draw N back is N issues after the first
     // stored one, and at least one issue after it (N = 0 compares with the
     // previous draw, as the search does).
-    int n = state_.intPreQi;
-    const QString t = MaskEdBox2->text();
-    if (t.size() == 1 && t[0].isDigit())
-        n = t[0].digitValue();
-    return std::max(1, n);
+    return std::max<int>(1, digitInNBox().value_or(state_.intPreQi));
 }
 
 void frmMain::resetSearchRangeStart()
@@ -72,6 +65,12 @@ void frmMain::TabStrip1_Click(int index)
     Frame2[1]->setVisible(true);
     Frame2[0]->setVisible(false);
     panel_.bolSdsr = true;
+    takeTypedValues();
+}
+
+void frmMain::takeTypedValues()
+{
+    // A box that does not convert keeps its position's value.
     for (int i = 1; i <= 7; ++i)
         if (const auto v = toInt16(Text22[static_cast<size_t>(i)]->text().toStdString()))
             panel_.intSqLei[static_cast<size_t>(i)] = *v;

@@ -4,6 +4,7 @@
 
 #include "app/grid_models.h"
 #include "app/prompter.h"
+#include "draw/draw_entry.h"
 #include "search/position_search.h"
 
 #include <QApplication>
@@ -57,7 +58,7 @@ void frmMain::Command1_Click()
     const auto first = issueOf(Text3[0]);
     const auto last = issueOf(Text3[1]);
     if (!first || !last) {
-        prompter_->warning(this, QStringLiteral("输入有误"),
+        prompter_->warning(this, QString::fromUtf8(kInputErrorTitle),
                                 QStringLiteral("检索起止期数必须是整数期号，例如 2013001。"));
         QLineEdit* faulty = first ? Text3[1] : Text3[0];
         faulty->setFocus(Qt::OtherFocusReason);

@@ -17,16 +17,6 @@ using namespace qudrim;
 
 namespace {
 
-// Of a pair of code-base entries, only the one of the base in force carries
-// a check mark; a base other than 0 or 1 marks neither.
-void markPair(const std::array<QAction*, 2>& pair, int base)
-{
-    pair[0]->setChecked(false);
-    pair[1]->setChecked(false);
-    if (base == 0 || base == 1)
-        pair[static_cast<size_t>(base)]->setChecked(true);
-}
-
 bool isKind(int index) { return index >= 0 && index < kKindCount; }
 
 }  // namespace
@@ -130,8 +120,9 @@ void frmMain::Form_Load()
     // The numbers of each zodiac sign in the zodiac year.
     s.strSxHm = SetSxHm(s.lngSxYear);
 
-    // The history list.
-    AddHaoma();
+    // The history list, from the read view opened with the database: nothing
+    // has been stored since, so a second snapshot would be the same one.
+    fillHistoryList();
 }
 
 void frmMain::openDatabase()
