@@ -8,6 +8,7 @@
 #include "app/mask_edit.h"
 #include "app/prompter.h"
 
+#include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,6 +21,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
@@ -464,16 +467,42 @@ void frmMain::connectHandlers()
     connect(TabStrip1, &QTabBar::currentChanged, this, [this](int index) { TabStrip1_Click(index); });
     connect(Command9, &QPushButton::clicked, this, [this] { Command9_Click(); });
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
-    // The combination search and history management are not built yet; their
-    // buttons say so rather than doing nothing.
-    for (QPushButton* later : {Command2, cmdRdLst, Command21, Command3, Command4})
-        connect(later, &QPushButton::clicked, this, [this] {
-            prompter_->warning(this, QStringLiteral("提示"), QStringLiteral("此功能尚未提供，敬请期待。"));
-        });
+    connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
+    connect(cmdRdLst, &QPushButton::clicked, this, [this] { cmdRdLst_Click(); });
+    connect(Command21, &QPushButton::clicked, this, [this] { Command21_Click(); });
+    connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
+    connect(Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
+
+    // The history menu's entries.
+    auto entry = [this](const char* name) { return mnuLsgl->findChild<QAction*>(QString::fromLatin1(name)); };
+    connect(entry("mnuDcls"), &QAction::triggered, this, [this] { mnuDcls_Click(); });
+    connect(entry("mnuErase"), &QAction::triggered, this, [this] { mnuErase_Click(); });
+    connect(entry("mnuClear"), &QAction::triggered, this, [this] { mnuClear_Click(); });
+    connect(entry("mnuDlzd"), &QAction::triggered, this, [this] { mnuDlzd_Click(); });
+    connect(entry("mnuEszhzd"), &QAction::triggered, this, [this] { mnuEszhzd_Click(); });
+
+    // Mouse releases and double clicks on the grids' cells.
+    for (QTableView* grid : {MSFlexGrid1, MSFlexGrid2, MSFlexGrid3})
+        grid->viewport()->installEventFilter(this);
+}
+
+void frmMain::commandNotBuilt()
+{
+    prompter_->warning(this, QStringLiteral("提示"), QStringLiteral("此功能尚未提供，敬请期待。"));
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::MouseButtonRelease && watched == MSFlexGrid1->viewport())
+        MSFlexGrid1_MouseUp(static_cast<QMouseEvent*>(event)->button());
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        if (watched == MSFlexGrid1->viewport())
+            MSFlexGrid1_DblClick();
+        else if (watched == MSFlexGrid2->viewport())
+            MSFlexGrid2_DblClick();
+        else if (watched == MSFlexGrid3->viewport())
+            MSFlexGrid3_DblClick();
+    }
     if (event->type() == QEvent::FocusOut) {
         // A pop-up (the combo box's list, a context menu) or another window
         // taking over does not mean the user has left the box.

@@ -124,6 +124,33 @@ private:
     void setHitColumnWidths();
     void setTallyColumnWidths();
 
+    // The combination search (combination_button.cpp).
+    void Command2_Click();
+
+    // History management. The history menu pops up on a right-button release
+    // over the history list (history_menu.cpp).
+    void MSFlexGrid1_MouseUp(Qt::MouseButton button);
+    // Text import (import_button.cpp).
+    void cmdRdLst_Click();
+    // Trimming: "删除到选定期" and "删除最后指定数量期历史" (trim_menus.cpp).
+    void mnuDlzd_Click();
+    void mnuEszhzd_Click();
+    // Deleting the last draw and clearing the history (delete_clear.cpp).
+    void Command3_Click();
+    void mnuErase_Click();
+    void mnuClear_Click();
+    // The online update (online_update.cpp).
+    void Command21_Click();
+    // The text export (text_export.cpp).
+    void Command4_Click();
+    // The spreadsheet exports of the three grids (grid_export.cpp).
+    void mnuDcls_Click();
+    void MSFlexGrid1_DblClick();
+    void MSFlexGrid2_DblClick();
+    void MSFlexGrid3_DblClick();
+    // What a command that is not there yet tells the user.
+    void commandNotBuilt();
+
     QString programFolder_;
     std::unique_ptr<qudrim::app::DialogPrompter> ownDialogs_;
     qudrim::app::Prompter* prompter_ = nullptr;

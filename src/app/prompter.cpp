@@ -1,20 +1,26 @@
 #include "app/prompter.h"
 
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 
 namespace qudrim::app {
 
-void DialogPrompter::warning(QWidget* parent, const QString& title, const QString& text)
+void DialogPrompter::warning(QWidget* parent, const QString& title, const QString& text, const QString& detail)
 {
-    QMessageBox::warning(parent, title, text, QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, parent);
+    if (!detail.isEmpty())
+        box.setDetailedText(detail);
+    box.exec();
 }
 
-bool DialogPrompter::ask(QWidget* parent, const QString& title, const QString& text)
+bool DialogPrompter::confirm(QWidget* parent, const QString& title, const QString& text)
 {
-    return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
-           QMessageBox::Yes;
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Ok | QMessageBox::Cancel, parent);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.setEscapeButton(QMessageBox::Cancel);
+    return box.exec() == QMessageBox::Ok;
 }
 
 QString DialogPrompter::getText(QWidget* parent, const QString& title, const QString& prompt,
@@ -23,6 +29,11 @@ QString DialogPrompter::getText(QWidget* parent, const QString& title, const QSt
     bool ok = false;
     const QString answer = QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, defaultText, &ok);
     return ok ? answer : QString();
+}
+
+QString DialogPrompter::getOpenFileName(QWidget* parent, const QString& folder, const QString& filter)
+{
+    return QFileDialog::getOpenFileName(parent, QString(), folder, filter);
 }
 
 bool DialogPrompter::openUrl(const QUrl& url) { return QDesktopServices::openUrl(url); }

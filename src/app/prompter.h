@@ -1,7 +1,8 @@
 // Everything the window puts in front of the user outside its own controls:
-// message boxes, the input box and the web browser. The window never calls
-// QMessageBox or QDesktopServices directly but goes through the prompter it was
-// given, so that the tests can stand in for the user.
+// message boxes, confirmations, the input box, the open-file dialog and the
+// pages and files it opens in other programs. The window never calls
+// QMessageBox, QFileDialog or QDesktopServices directly but goes through the
+// prompter it was given, so that the tests can stand in for the user.
 #pragma once
 
 #include <QString>
@@ -16,23 +17,33 @@ public:
     virtual ~Prompter() = default;
 
     // A message with a single OK button (rejected input, a failed operation).
-    virtual void warning(QWidget* parent, const QString& title, const QString& text) = 0;
-    // A yes/no question; true for yes.
-    virtual bool ask(QWidget* parent, const QString& title, const QString& text) = 0;
+    // `text` says in Chinese what happened and what the user can do; a
+    // technical `detail` (a database's own error text) goes into the box's
+    // detail area, out of the way.
+    virtual void warning(QWidget* parent, const QString& title, const QString& text,
+                         const QString& detail = QString()) = 0;
+    // A confirmation: OK and Cancel with the question icon, OK the default
+    // button; true for OK. Esc and the close button answer Cancel.
+    virtual bool confirm(QWidget* parent, const QString& title, const QString& text) = 0;
     // An input box; the text typed, or an empty text when the user cancels.
     virtual QString getText(QWidget* parent, const QString& title, const QString& prompt,
                             const QString& defaultText) = 0;
-    // Opens a page in the user's web browser; false when it cannot be opened.
+    // The open-file dialog on `folder` with a Qt name filter ("Text (*.txt)");
+    // the chosen file's full path, or an empty text when the user cancels.
+    virtual QString getOpenFileName(QWidget* parent, const QString& folder, const QString& filter) = 0;
+    // Opens a page or a file in the program the desktop gives it (browser,
+    // text editor, spreadsheet program); false when it cannot be opened.
     virtual bool openUrl(const QUrl& url) = 0;
 };
 
-// The real dialogs: message boxes, the input box and the desktop's browser.
+// The real dialogs and the desktop's own programs.
 class DialogPrompter final : public Prompter {
 public:
-    void warning(QWidget* parent, const QString& title, const QString& text) override;
-    bool ask(QWidget* parent, const QString& title, const QString& text) override;
+    void warning(QWidget* parent, const QString& title, const QString& text, const QString& detail) override;
+    bool confirm(QWidget* parent, const QString& title, const QString& text) override;
     QString getText(QWidget* parent, const QString& title, const QString& prompt,
                     const QString& defaultText) override;
+    QString getOpenFileName(QWidget* parent, const QString& folder, const QString& filter) override;
     bool openUrl(const QUrl& url) override;
 };
 

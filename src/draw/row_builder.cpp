@@ -103,12 +103,14 @@ RowValues buildRowValues(const DrawRow& current, const DrawRow& previous, const 
 }
 
 void AddLishi(store::HistoryStore& store, std::span<const DrawInput> draws, const CodeBases& bases,
-              PreListMode mode)
+              PreListMode mode, HistoryWrite write)
 {
-    if (draws.empty())
+    if (draws.empty() && write == HistoryWrite::Append)
         return;
     store::Database& db = store.db();
     store::Transaction tx(db);
+    if (write == HistoryWrite::ReplaceAll)
+        db.exec("DELETE FROM Lishi");
 
     // The working sets come from what is really stored, so a deletion or an
     // emptied history never leaves stale copies behind.

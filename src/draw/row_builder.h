@@ -38,11 +38,19 @@ const std::vector<std::string>& rowTextColumnNames();
 RowValues buildRowValues(const DrawRow& current, const DrawRow& previous, const DrawRow& beforePrevious,
                          const HisLists& lists, const HisLists& preLists);
 
-// Stores the draws in order, all in one transaction: all rows or none. The
-// working sets are loaded from the last two stored rows first, and the first
-// row's lists from the last stored row. Throws StoreError (database refused)
-// or std::invalid_argument (a number outside 1..49) and then stores nothing.
+enum class HistoryWrite {
+    Append,      // the draws continue the stored history
+    ReplaceAll,  // the draws replace every stored draw (import, rebuild)
+};
+
+// Stores the draws in order, all in one transaction: all rows or none. When
+// appending, the working sets are loaded from the last two stored rows first,
+// and the first row's lists from the last stored row; when replacing, every
+// stored row is deleted in the same transaction and the first draws get zero
+// copies and empty lists (no draws at all then leave an empty history).
+// Throws StoreError (database refused) or std::invalid_argument (a number
+// outside 1..49), and then the history is exactly as it was.
 void AddLishi(store::HistoryStore& store, std::span<const DrawInput> draws, const CodeBases& bases,
-              PreListMode mode = PreListMode::Unwritten);
+              PreListMode mode = PreListMode::Unwritten, HistoryWrite write = HistoryWrite::Append);
 
 }  // namespace qudrim

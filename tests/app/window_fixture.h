@@ -25,6 +25,7 @@ namespace qudrim::testing {
 struct Shown {
     QString title;
     QString text;
+    QString detail;
 };
 
 class ScriptedPrompter final : public app::Prompter {
@@ -32,23 +33,37 @@ public:
     std::vector<Shown> warnings;
     std::vector<Shown> questions;
     std::vector<QUrl> opened;
-    std::deque<QString> answers;  // answers of getText, in order; empty = cancel
-    std::deque<bool> replies;     // answers of ask; none left = no
+    std::vector<QString> fileDialogs;  // "folder|filter" of every open-file dialog shown
+    std::deque<QString> answers;       // answers of getText, in order; empty = cancel
+    std::deque<bool> replies;          // answers of confirm; none left = Cancel
+    std::deque<QString> files;         // answers of the open-file dialog; none left = cancel
     bool openSucceeds = true;
 
-    void warning(QWidget*, const QString& title, const QString& text) override { warnings.push_back({title, text}); }
-    bool ask(QWidget*, const QString& title, const QString& text) override
+    void warning(QWidget*, const QString& title, const QString& text, const QString& detail) override
     {
-        questions.push_back({title, text});
+        warnings.push_back({title, text, detail});
+    }
+    bool confirm(QWidget*, const QString& title, const QString& text) override
+    {
+        questions.push_back({title, text, {}});
         if (replies.empty())
             return false;
         const bool r = replies.front();
         replies.pop_front();
         return r;
     }
+    QString getOpenFileName(QWidget*, const QString& folder, const QString& filter) override
+    {
+        fileDialogs.push_back(folder + QLatin1Char('|') + filter);
+        if (files.empty())
+            return {};
+        QString f = files.front();
+        files.pop_front();
+        return f;
+    }
     QString getText(QWidget*, const QString& title, const QString& prompt, const QString& defaultText) override
     {
-        questions.push_back({title, prompt + QStringLiteral(" [") + defaultText + QStringLiteral("]")});
+        questions.push_back({title, prompt + QStringLiteral(" [") + defaultText + QStringLiteral("]"), {}});
         if (answers.empty())
             return {};
         QString a = answers.front();
