@@ -2,12 +2,12 @@
 // search and shows both result grids.
 #include "app/frmMain.h"
 
+#include "app/busy_cursor.h"
 #include "app/grid_models.h"
 #include "app/prompter.h"
 #include "draw/draw_entry.h"
 #include "search/position_search.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -19,15 +19,6 @@
 using namespace qudrim;
 
 namespace {
-
-// The busy cursor for the length of a search, restored however it ends.
-class BusyCursor {
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
 
 std::optional<int32_t> issueOf(const QLineEdit* box)
 {
@@ -68,7 +59,7 @@ void frmMain::Command1_Click()
 
     search::SearchOptions o;
     o.specialCounts = Check2->isChecked();
-    std::optional<BusyCursor> busy;
+    std::optional<app::BusyCursor> busy;
     busy.emplace();
     // Fixed or free positions follow the buttons at the moment of the click.
     state_.bolZyw = !Option1[0]->isChecked();
