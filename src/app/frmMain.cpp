@@ -481,9 +481,11 @@ void frmMain::connectHandlers()
     connect(entry("mnuDlzd"), &QAction::triggered, this, [this] { mnuDlzd_Click(); });
     connect(entry("mnuEszhzd"), &QAction::triggered, this, [this] { mnuEszhzd_Click(); });
 
-    // Mouse releases and double clicks on the grids' cells.
-    for (QTableView* grid : {MSFlexGrid1, MSFlexGrid2, MSFlexGrid3})
+    // Mouse releases and double clicks on the grids, their header rows included.
+    for (QTableView* grid : {MSFlexGrid1, MSFlexGrid2, MSFlexGrid3}) {
         grid->viewport()->installEventFilter(this);
+        grid->horizontalHeader()->viewport()->installEventFilter(this);
+    }
 }
 
 void frmMain::commandNotBuilt()
@@ -493,14 +495,19 @@ void frmMain::commandNotBuilt()
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::MouseButtonRelease && watched == MSFlexGrid1->viewport())
+    auto over = [watched](QTableView* grid) {
+        return watched == grid->viewport() || watched == grid->horizontalHeader()->viewport();
+    };
+    if (event->type() == QEvent::MouseButtonRelease && over(MSFlexGrid1))
         MSFlexGrid1_MouseUp(static_cast<QMouseEvent*>(event)->button());
-    if (event->type() == QEvent::MouseButtonDblClick) {
-        if (watched == MSFlexGrid1->viewport())
+    // A double click is one of the left button, as everywhere on the desktop.
+    if (event->type() == QEvent::MouseButtonDblClick &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        if (over(MSFlexGrid1))
             MSFlexGrid1_DblClick();
-        else if (watched == MSFlexGrid2->viewport())
+        else if (over(MSFlexGrid2))
             MSFlexGrid2_DblClick();
-        else if (watched == MSFlexGrid3->viewport())
+        else if (over(MSFlexGrid3))
             MSFlexGrid3_DblClick();
     }
     if (event->type() == QEvent::FocusOut) {

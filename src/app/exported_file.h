@@ -1,0 +1,27 @@
+// What the exports share in the window: the program folder as a path for the
+// core, and showing a written file in the desktop's own program for it.
+#pragma once
+
+#include <QString>
+
+#include <filesystem>
+
+class QWidget;
+
+namespace qudrim::app {
+
+class Prompter;
+
+std::filesystem::path toPath(const QString& path);
+QString toQString(const std::filesystem::path& path);
+
+// Opens `file` in the program the desktop gives it; when that fails, the
+// user learns where the file was written. `program` names the program in
+// the message ("文本编辑器", "电子表格程序").
+void showExportedFile(Prompter& prompter, QWidget* parent, const std::filesystem::path& file, const QString& program);
+
+// The message for an export file that could not be written: `fileName` was
+// not written, anything of that name in the program folder is unchanged.
+void reportFailedExport(Prompter& prompter, QWidget* parent, const QString& fileName, const QString& detail);
+
+}  // namespace qudrim::app
