@@ -55,22 +55,24 @@ std::string resultsPage(const std::vector<Row>& rows, const std::string& head = 
     return html;
 }
 
-std::string toGbk(const std::string& utf8)
+std::string converted(const std::string& utf8, const char* encoding)
 {
-    iconv_t cd = iconv_open("GBK", "UTF-8");
+    iconv_t cd = iconv_open(encoding, "UTF-8");
     if (cd == reinterpret_cast<iconv_t>(-1))
-        throw std::runtime_error("no GBK converter");
-    std::string in = utf8, out(utf8.size() * 2 + 16, '\0');
+        throw std::runtime_error(std::string("no converter to ") + encoding);
+    std::string in = utf8, out(utf8.size() * 4 + 16, '\0');
     char* src = in.data();
     char* dst = out.data();
     size_t srcLeft = in.size(), dstLeft = out.size();
     const size_t r = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
     iconv_close(cd);
     if (r == static_cast<size_t>(-1))
-        throw std::runtime_error("not convertible to GBK");
+        throw std::runtime_error(std::string("not convertible to ") + encoding);
     out.resize(out.size() - dstLeft);
     return out;
 }
+
+std::string toGbk(const std::string& utf8) { return converted(utf8, "GBK"); }
 
 // Three draws of 2016, newest first, with the numbers apart by " 、 ":
 // the separator is one character in the page's own encoding but two bytes
@@ -295,6 +297,12 @@ TEST(ReadKjYear, HeaderCharsetComesBeforeTheMetaTag)
 TEST(ReadKjYear, ByteOrderMarkComesFirst)
 {
     const std::string page = "\xEF\xBB\xBF" + resultsPage(kChineseRows, "<meta charset=\"gb2312\">");
+    EXPECT_EQ(delivered(ReadKjYear(page, "text/html; charset=gbk", 2016, 0).draws), kChineseDraws);
+}
+
+TEST(ReadKjYear, Utf16PageWithItsByteOrderMark)
+{
+    const std::string page = "\xFF\xFE" + converted(resultsPage(kChineseRows, ""), "UTF-16LE");
     EXPECT_EQ(delivered(ReadKjYear(page, "text/html; charset=gbk", 2016, 0).draws), kChineseDraws);
 }
 
