@@ -10,7 +10,7 @@ bool isBlank(char32_t c) { return c == U' ' || c == U'\u00A0' || c == U'\t'; }
 
 // Characters `start` (counted from 1) to `start + length - 1` of the text;
 // shorter or empty where the text ends before.
-std::u32string_view piece(std::u32string_view text, size_t start, size_t length)
+std::u32string_view slice(std::u32string_view text, size_t start, size_t length)
 {
     if (start - 1 >= text.size())
         return {};
@@ -59,7 +59,7 @@ std::vector<DrawInput> walkResultsTable(const CellTable& table, int32_t year, in
         const auto& cells = table[r];
         if (cells.size() < 2)
             continue;
-        const auto inYear = readWholeNumber(piece(cells[1], 1, 3));
+        const auto inYear = readWholeNumber(slice(cells[1], 1, 3));
         if (!inYear)
             continue;
         const int32_t issue = year * 1000 + *inYear;
@@ -74,7 +74,7 @@ std::vector<DrawInput> walkResultsTable(const CellTable& table, int32_t year, in
         bool readable = true;
         bool zeroRegular = false;
         for (size_t k = 1; k <= 6 && readable && !zeroRegular; ++k) {
-            const auto n = readWholeNumber(piece(cells[2], (k - 1) * 5 + 1, 2));
+            const auto n = readWholeNumber(slice(cells[2], (k - 1) * 5 + 1, 2));
             readable = n.has_value();
             if (n) {
                 d.numbers[k - 1] = *n;
@@ -83,7 +83,7 @@ std::vector<DrawInput> walkResultsTable(const CellTable& table, int32_t year, in
         }
         if (!readable)
             continue;
-        const auto special = readWholeNumber(piece(cells[3], 1, 2));
+        const auto special = readWholeNumber(slice(cells[3], 1, 2));
         if (!special)
             continue;
         if (*special == 0)

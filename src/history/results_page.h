@@ -18,9 +18,9 @@ namespace qudrim::history {
 // ("http://host:port", no slash at its end).
 std::string kjPageAddress(std::string_view site, int32_t year);
 
-// Reads a piece of a cell's text as a whole number: digits, possibly with
-// blanks around them; none for an empty piece or one with anything else.
-std::optional<int> readWholeNumber(std::u32string_view piece);
+// Reads characters of a cell's text as a whole number: digits, possibly with
+// blanks around them; none when they are empty or hold anything else.
+std::optional<int> readWholeNumber(std::u32string_view text);
 
 // The draws of the rows whose issue (year × 1000 + the first three
 // characters of cell 1) is above `lastIssue`, in walk order. Cell 2 holds
