@@ -1,4 +1,203 @@
-// "历史号在线更新(&O)": appends the new draws of the yearly results pages.
+// "历史号在线更新(&O)": brings the history up to date from the yearly results
+// pages of the results site. Every page of the run is read before anything
+// is stored; then all new draws go into the history in one transaction, so
+// a run that fails or is cancelled leaves the history as it was, except
+// that an appending run keeps the draws of the pages it read before the
+// first page that failed.
 #include "app/frmMain.h"
 
-void frmMain::Command21_Click() { commandNotBuilt(); }
+#include "app/prompter.h"
+#include "app/results_fetcher.h"
+#include "draw/draw_entry.h"
+#include "draw/row_builder.h"
+#include "history/results_page.h"
+#include "history/update_plan.h"
+
+#include <QApplication>
+#include <QDate>
+#include <QProgressDialog>
+
+#include <optional>
+#include <vector>
+
+using namespace qudrim;
+
+namespace {
+
+const QString kSiteKey = QStringLiteral("ResultsSite");
+const QString kMessageTitle = QStringLiteral("历史号在线更新");
+
+// The busy pointer for the length of a run: the arrow with the hourglass,
+// as the progress dialog's Cancel stays there to be clicked.
+class BusyPointer {
+public:
+    BusyPointer() { QApplication::setOverrideCursor(Qt::BusyCursor); }
+    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+};
+
+// The results site from the setting; when there is none yet (or the
+// setting holds no usable address) it is asked for and stored. Empty when
+// the user cancels or types no web address.
+QString resultsSite(app::Prompter& prompter, QWidget* parent, app::SettingsStore& settings)
+{
+    const QString stored = settings.read(kSiteKey, QString());
+    if (const QString site = app::resultsSiteAddress(stored); !site.isEmpty())
+        return site;
+    const QString answer = prompter.getText(
+        parent, QStringLiteral("开奖结果网站"),
+        QStringLiteral("请输入开奖结果网站的地址，以 http:// 或 https:// 开头，可以带端口号，例如 "
+                       "http://www.example.com:8080。在线更新从这个网站读取各年的开奖结果页面。"),
+        stored.isEmpty() ? QStringLiteral("http://") : stored);
+    if (answer.isEmpty())
+        return {};
+    const QString site = app::resultsSiteAddress(answer);
+    if (site.isEmpty()) {
+        prompter.warning(parent, QString::fromUtf8(kInputErrorTitle),
+                         QStringLiteral("“%1”不是开奖结果网站的地址。网站地址以 http:// 或 https:// 开头，后面是网站的名称，"
+                                        "可以带端口号，例如 http://www.example.com:8080。\n\n在线更新没有进行，历史号码没有改动。")
+                             .arg(answer));
+        return {};
+    }
+    settings.save(kSiteKey, site);
+    return site;
+}
+
+struct PageFailure {
+    int32_t year = 0;
+    QString reason;
+    QString detail;
+};
+
+// What the user is told when a page of the run could not be read.
+QString failureText(const PageFailure& f, const history::UpdatePlan& plan, size_t pagesRead, size_t stored,
+                    int yearsKept)
+{
+    QString text = QStringLiteral("%1 年的开奖结果页面没有能够读取：%2。\n\n").arg(QString::number(f.year), f.reason);
+    if (pagesRead == 0)
+        text += QStringLiteral("没有读到任何开奖结果页面，历史号码没有改动。");
+    else if (plan.replaceHistory)
+        text += QStringLiteral("最早的历史号码已超过保留的 %1 年，历史号码要由 %2 至 %3 年的全部页面替换；"
+                               "因为 %4 年的页面没有读到，历史号码没有改动。")
+                    .arg(yearsKept)
+                    .arg(plan.startYear)
+                    .arg(plan.endYear)
+                    .arg(f.year);
+    else if (stored > 0)
+        text += QStringLiteral("%1 年以前的页面中的 %2 期新号码已经加入历史号码，%1 年及以后的号码没有更新。")
+                    .arg(f.year)
+                    .arg(stored);
+    else
+        text += QStringLiteral("%1 年以前的页面中没有新的号码，历史号码没有改动。").arg(f.year);
+    text += QStringLiteral("\n\n请检查网络连接和开奖结果网站的地址（设置项 ResultsSite），稍后再次更新。");
+    return text;
+}
+
+}  // namespace
+
+void frmMain::Command21_Click()
+{
+    runPendingBoxHandler();
+    if (!prompter_->confirm(this, QStringLiteral("读入历史"),
+                            QStringLiteral("确实要在线更新最新历史号码吗？更新可能要花费一段时间，"
+                                           "网络不通或者我方服务器更新不及时可能都造成更新失败！")))
+        return;
+    const QString site = resultsSite(*prompter_, this, settings_);
+    if (site.isEmpty())
+        return;
+
+    // The keep-years rule, the last issue and the years, from the history
+    // as it stands.
+    std::optional<int32_t> oldest, newest;
+    if (const DrawRow* last = resSnap_->last()) {
+        oldest = resSnap_->row(0).issue;
+        newest = last->issue;
+    }
+    const history::UpdatePlan plan = history::PlanUpdate(oldest, newest, state_.IniSerchDay, QDate::currentDate().year());
+    const std::vector<int32_t> years = plan.years();
+
+    BusyPointer busy;
+    if (years.empty()) {
+        // Only a system date before the newest stored year leads here.
+        AddHaoma();
+        ShangqiXianshi();
+        QihaoXianshi();
+        prompter_->warning(this, kMessageTitle,
+                           QStringLiteral("没有要读取的开奖结果页面：要读取的第一年是 %1 年，而计算机的日期是 %2 年。"
+                                          "请检查计算机的日期设置。历史号码没有改动。")
+                               .arg(plan.startYear)
+                               .arg(plan.endYear));
+        return;
+    }
+
+    // The progress dialog is modal: while the run waits for a page, no
+    // other command of the window can start.
+    QProgressDialog progress(this);
+    progress.setObjectName(QStringLiteral("onlineUpdateProgress"));
+    progress.setWindowTitle(kMessageTitle);
+    progress.setCancelButtonText(QStringLiteral("取消"));
+    progress.setWindowModality(Qt::ApplicationModal);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    progress.setMinimumDuration(0);
+    progress.setRange(0, static_cast<int>(years.size()));
+    app::ResultsFetcher fetcher;
+    connect(&progress, &QProgressDialog::canceled, &fetcher, &app::ResultsFetcher::cancel);
+    progress.show();
+
+    std::vector<std::vector<DrawInput>> pages;
+    std::optional<PageFailure> failure;
+    for (size_t i = 0; i < years.size(); ++i) {
+        const int32_t year = years[i];
+        progress.setLabelText(QStringLiteral("正在读取 %1 年的开奖结果页面（第 %2 页，共 %3 页）……")
+                                  .arg(year)
+                                  .arg(i + 1)
+                                  .arg(years.size()));
+        progress.setValue(static_cast<int>(i));
+        const QUrl url(QString::fromStdString(history::kjPageAddress(site.toStdString(), year)));
+        const app::FetchedPage page = fetcher.fetch(url);
+        if (page.outcome == app::FetchedPage::Outcome::Cancelled || progress.wasCanceled())
+            return;  // nothing was stored
+        if (page.outcome == app::FetchedPage::Outcome::Failed) {
+            failure = PageFailure{year, page.reason, page.detail};
+            break;
+        }
+        const history::KjPage read =
+            history::ReadKjYear(std::string_view(page.body.constData(), static_cast<size_t>(page.body.size())),
+                                page.contentType.toStdString(), year, plan.lastIssue);
+        if (!read.hasTable) {
+            failure = PageFailure{year, QStringLiteral("页面中没有开奖结果表（id 为 main 的表格）"), url.toString()};
+            break;
+        }
+        pages.push_back(read.draws);
+    }
+    progress.setValue(static_cast<int>(years.size()));
+    if (progress.wasCanceled())
+        return;
+    progress.hide();
+
+    const history::UpdateWrite write = history::GatherUpdate(plan, pages);
+    size_t stored = 0;
+    if (write.changesHistory) {
+        try {
+            AddLishi(*store_, write.draws, state_.bases, PreListMode::Unwritten, write.mode);
+            stored = write.draws.size();
+        } catch (const std::exception& e) {
+            // The database refused a row: the whole run is undone.
+            prompter_->warning(this, QStringLiteral("保存失败"),
+                               QStringLiteral("在线更新读到的 %1 期历史号码没有能够保存到历史数据库，历史号码保持更新前的样子。")
+                                   .arg(write.draws.size()),
+                               QString::fromLocal8Bit(e.what()));
+            return;
+        }
+    }
+
+    AddHaoma();
+    ShangqiXianshi();
+    QihaoXianshi();
+
+    if (failure)
+        prompter_->warning(this, kMessageTitle, failureText(*failure, plan, pages.size(), stored, state_.IniSerchDay),
+                           failure->detail);
+}

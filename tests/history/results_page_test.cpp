@@ -1,0 +1,354 @@
+// Reading a yearly results page: finding the table "main" in real-looking
+// HTML, the cell texts a browser would show, the page's encoding (UTF-8,
+// GBK/GB2312), and the walk that turns the rows into new draws.
+#include "history/results_page.h"
+
+#include <gtest/gtest.h>
+
+#include <iconv.h>
+
+#include <ostream>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+using namespace qudrim::history;
+using qudrim::DrawInput;
+
+namespace {
+
+using Numbers = std::array<int, 7>;
+using Delivered = std::vector<std::pair<int32_t, Numbers>>;
+
+Delivered delivered(const std::vector<DrawInput>& draws)
+{
+    Delivered out;
+    for (const DrawInput& d : draws) {
+        EXPECT_EQ(d.zodiacIssue, d.issue);
+        out.emplace_back(d.issue, d.numbers);
+    }
+    return out;
+}
+
+struct Row {
+    std::string issue;     // cell 1
+    std::string regulars;  // cell 2
+    std::string special;   // cell 3
+};
+
+// A page in the site's layout: a head with scripts and styles, a menu
+// table before the results, the table "main" with its header row and one
+// row per draw, newest first, and a table after it.
+std::string resultsPage(const std::vector<Row>& rows, const std::string& head = "<meta charset=\"utf-8\">")
+{
+    std::string html = "<!DOCTYPE html>\n<html><head>" + head +
+                       "<title>2016年开奖结果</title>\n"
+                       "<style>td { color: red }</style><script>var main = '<table id=\"x\">';</script>\n"
+                       "</head><body>\n<table class=\"menu\"><tr><td>首页</td><td>001</td><td>03 11</td><td>07</td></tr></table>\n"
+                       "<table id=\"main\" width=\"100%\">\n<tr><th>序</th><th>期数</th><th>平码</th><th>特码</th></tr>\n";
+    int n = 0;
+    for (const Row& r : rows)
+        html += "<tr><td>" + std::to_string(++n) + "</td><td>" + r.issue + "</td><td>" + r.regulars + "</td><td>" +
+                r.special + "</td></tr>\n";
+    html += "</table>\n<table><tr><td>备注</td></tr></table></body></html>\n";
+    return html;
+}
+
+std::string converted(const std::string& utf8, const char* encoding)
+{
+    iconv_t cd = iconv_open(encoding, "UTF-8");
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        throw std::runtime_error(std::string("no converter to ") + encoding);
+    std::string in = utf8, out(utf8.size() * 4 + 16, '\0');
+    char* src = in.data();
+    char* dst = out.data();
+    size_t srcLeft = in.size(), dstLeft = out.size();
+    const size_t r = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
+    iconv_close(cd);
+    if (r == static_cast<size_t>(-1))
+        throw std::runtime_error(std::string("not convertible to ") + encoding);
+    out.resize(out.size() - dstLeft);
+    return out;
+}
+
+std::string toGbk(const std::string& utf8) { return converted(utf8, "GBK"); }
+
+// Three draws of 2016, newest first, with the numbers apart by " 、 ":
+// the separator is one character in the page's own encoding but two bytes
+// in GBK and three in UTF-8, so a page read in the wrong encoding misplaces
+// every number after the first.
+const std::vector<Row> kChineseRows = {
+    {"003期", "21 、 22 、 23 、 24 、 25 、 26", "27"},
+    {"002期", "11 、 12 、 13 、 14 、 15 、 16", "17"},
+    {"001期", "01 、 02 、 03 、 04 、 05 、 06", "07"},
+};
+const Delivered kChineseDraws = {{2016001, {1, 2, 3, 4, 5, 6, 7}},
+                                 {2016002, {11, 12, 13, 14, 15, 16, 17}},
+                                 {2016003, {21, 22, 23, 24, 25, 26, 27}}};
+
+}  // namespace
+
+TEST(ReadKjYear, DeliversEveryDrawBottomRowFirstWithLastIssueZero)
+{
+    const std::string page = resultsPage({{"003", "21 + 32 + 43 + 04 + 15 + 26", "37"},
+                                          {"002", "05 + 12 + 23 + 34 + 45 + 49", "07"},
+                                          {"001", "03 + 11 + 19 + 27 + 38 + 45", "08"}});
+    const KjPage read = ReadKjYear(page, "text/html", 2013, 0);
+    EXPECT_TRUE(read.hasTable);
+    EXPECT_EQ(delivered(read.draws), (Delivered{{2013001, {3, 11, 19, 27, 38, 45, 8}},
+                                                {2013002, {5, 12, 23, 34, 45, 49, 7}},
+                                                {2013003, {21, 32, 43, 4, 15, 26, 37}}}));
+}
+
+TEST(ReadKjYear, ReadsCellsAsTheBrowserShowsThem)
+{
+    // Tags inside the cells, line breaks and indentation in the source,
+    // entities, a <br> and a hidden script: only the text a browser shows
+    // counts, with every run of white space as one blank.
+    const std::string page = resultsPage(
+        {{"<b>002</b>\n  期",
+          "\n    <span class=\"r\">05</span> &amp; <span class=\"b\">12</span> &amp;\n"
+          "    <span>23</span><br><span>&amp;</span> <i>34</i> &amp; <font color=red>45</font> &amp;\t49\n  ",
+          "<script>document.write('99')</script>\n   <b>07</b>  "},
+         {"  001  ", "03<!-- ignore -->-x-11-x-19-x-27-x-38-x-45", "<p>08</p>"}});
+    const KjPage read = ReadKjYear(page, "", 2016, 0);
+    EXPECT_EQ(delivered(read.draws),
+              (Delivered{{2016001, {3, 11, 19, 27, 38, 45, 8}}, {2016002, {5, 12, 23, 34, 45, 49, 7}}}));
+}
+
+TEST(ReadKjYear, NonBreakingSpacesCountAsCharacters)
+{
+    // "&nbsp;" is a character of its own; a browser does not collapse it.
+    const std::string page =
+        resultsPage({{"001", "03&nbsp;&nbsp;&nbsp;11&nbsp;&nbsp;&nbsp;19&nbsp;&nbsp;&nbsp;27&nbsp;&nbsp;&nbsp;38"
+                             "&nbsp;&nbsp;&nbsp;45",
+                      "&nbsp;8"}});
+    EXPECT_EQ(delivered(ReadKjYear(page, "", 2016, 0).draws), (Delivered{{2016001, {3, 11, 19, 27, 38, 45, 8}}}));
+}
+
+TEST(ReadKjYear, PagesWithoutDraws)
+{
+    const KjPage headerOnly = ReadKjYear(resultsPage({}), "", 2016, 0);
+    EXPECT_TRUE(headerOnly.hasTable);
+    EXPECT_TRUE(headerOnly.draws.empty());
+
+    const std::string noMain = "<html><body><table id=\"results\"><tr><th>h</th></tr>"
+                               "<tr><td>1</td><td>001</td><td>03 + 11 + 19 + 27 + 38 + 45</td><td>07</td></tr>"
+                               "</table></body></html>";
+    EXPECT_FALSE(ReadKjYear(noMain, "", 2016, 0).hasTable);
+
+    const std::string mainIsNoTable = "<html><body><div id=\"main\"><table><tr><th>h</th></tr>"
+                                      "<tr><td>1</td><td>001</td><td>03 + 11 + 19 + 27 + 38 + 45</td><td>07</td></tr>"
+                                      "</table></div></body></html>";
+    EXPECT_FALSE(ReadKjYear(mainIsNoTable, "", 2016, 0).hasTable);
+
+    EXPECT_FALSE(ReadKjYear("", "", 2016, 0).hasTable);
+    EXPECT_FALSE(ReadKjYear("404 Not Found", "text/plain", 2016, 0).hasTable);
+
+    const KjPage noRows = ReadKjYear("<table id=\"main\"></table>", "", 2016, 0);
+    EXPECT_TRUE(noRows.hasTable);
+    EXPECT_TRUE(noRows.draws.empty());
+}
+
+TEST(ReadKjYear, RowsOfSectionsCountAndRowsOfNestedTablesDoNot)
+{
+    const std::string page =
+        "<html><body><table id=\"main\">"
+        "<tfoot><tr><td>f</td><td>001</td><td>01 + 02 + 03 + 04 + 05 + 06</td><td>07</td></tr></tfoot>"
+        "<thead><tr><th>h</th><th>期数</th><th>平码</th><th>特码</th></tr></thead>"
+        "<tbody><tr><td>1</td><td>003</td><td>21 + 22 + 23 + 24 + 25 + 26</td><td>27"
+        "<table><tr><td>x</td><td>009</td><td>31 + 32 + 33 + 34 + 35 + 36</td><td>37</td></tr></table></td></tr>"
+        "<tr><td>2</td><td>002</td><td>11 + 12 + 13 + 14 + 15 + 16</td><td>17</td></tr></tbody>"
+        "</table></body></html>";
+    // The foot row is the last row, so the walk meets it first.
+    EXPECT_EQ(delivered(ReadKjYear(page, "", 2016, 0).draws),
+              (Delivered{{2016001, {1, 2, 3, 4, 5, 6, 7}},
+                         {2016002, {11, 12, 13, 14, 15, 16, 17}},
+                         {2016003, {21, 22, 23, 24, 25, 26, 27}}}));
+}
+
+// The walk, on a table of cell texts.
+
+namespace {
+
+std::u32string chars(const char* ascii) { return std::u32string(ascii, ascii + std::char_traits<char>::length(ascii)); }
+
+// Row 0 is the header; the rows are given newest first, as on the page.
+CellTable table(const std::vector<std::vector<const char*>>& rows)
+{
+    CellTable t{{U"序", U"期数", U"平码", U"特码"}};
+    for (const auto& r : rows) {
+        std::vector<std::u32string> cells;
+        for (const char* c : r)
+            cells.push_back(chars(c));
+        t.push_back(std::move(cells));
+    }
+    return t;
+}
+
+struct WalkCase {
+    const char* name;
+    CellTable table;
+    int32_t lastIssue;
+    Delivered draws;
+};
+
+void PrintTo(const WalkCase& c, std::ostream* os) { *os << c.name; }
+
+class WalkTest : public ::testing::TestWithParam<WalkCase> {};
+
+TEST_P(WalkTest, DeliversTheNewDrawsOldestFirst)
+{
+    const WalkCase& c = GetParam();
+    EXPECT_EQ(delivered(walkResultsTable(c.table, 2016, c.lastIssue)), c.draws);
+}
+
+const char* const kDraw = "03 + 11 + 19 + 27 + 38 + 45";
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, WalkTest,
+    ::testing::Values(
+        WalkCase{"HeaderOnly", table({}), 0, {}},
+        WalkCase{"CharactersBetweenNumbersAreNotRead",
+                 table({{"1", "001", "03xxx11yyy19zzz27---38!!!45", "07"}}), 0,
+                 {{2016001, {3, 11, 19, 27, 38, 45, 7}}}},
+        WalkCase{"OnlyTheFirstCharactersOfIssueAndSpecialCount",
+                 table({{"1", "0012016", kDraw, "07x"}}), 0, {{2016001, {3, 11, 19, 27, 38, 45, 7}}}},
+        WalkCase{"SingleDigitsWithBlanks", table({{"1", " 1 ", " 3 + 11 + 19 + 27 + 38 +  5", "7"}}), 0,
+                 {{2016001, {3, 11, 19, 27, 38, 5, 7}}}},
+        WalkCase{"RowsUpToTheLastIssueArePassedOver",
+                 table({{"3", "003", kDraw, "07"}, {"2", "002", "garbage", "00"}, {"1", "001", kDraw, "07"}}),
+                 2016002, {{2016003, {3, 11, 19, 27, 38, 45, 7}}}},
+        WalkCase{"SpecialZeroEndsThePage",
+                 table({{"3", "003", kDraw, "07"}, {"2", "002", kDraw, "00"}, {"1", "001", kDraw, "08"}}), 0,
+                 {{2016001, {3, 11, 19, 27, 38, 45, 8}}}},
+        WalkCase{"SpecialZeroEndsThePageEvenWithARegularZero",
+                 table({{"2", "002", kDraw, "07"}, {"1", "001", "03 + 00 + 19 + 27 + 38 + 45", "00"}}), 0, {}},
+        WalkCase{"RegularZeroSkipsTheRowOnly",
+                 table({{"2", "002", kDraw, "07"}, {"1", "001", "03 + 00 + xx + 27 + 38 + 45", "08"}}), 0,
+                 {{2016002, {3, 11, 19, 27, 38, 45, 7}}}},
+        WalkCase{"UnreadableRowsAreSkipped",
+                 table({{"5", "005", kDraw, "07"},
+                        {"4", "004", "03 + 1a + 19 + 27 + 38 + 45", "07"},
+                        {"3", "003", kDraw, "x7"},
+                        {"2", "00x", kDraw, "07"},
+                        {"1", "001", "03 + 11 + 19", "07"}}),
+                 0, {{2016005, {3, 11, 19, 27, 38, 45, 7}}}},
+        WalkCase{"UnreadableRegularDoesNotEndThePageWithSpecialZero",
+                 table({{"2", "002", kDraw, "07"}, {"1", "001", "03 + 1a + 19 + 27 + 38 + 45", "00"}}), 0,
+                 {{2016002, {3, 11, 19, 27, 38, 45, 7}}}},
+        WalkCase{"RowsMissingCellsAreSkipped",
+                 table({{"3", "003", kDraw, "07"}, {"2", "002", kDraw}, {"1"}, {}}), 0,
+                 {{2016003, {3, 11, 19, 27, 38, 45, 7}}}},
+        WalkCase{"NumbersOutsideTheRangeOrTwiceAreSkipped",
+                 table({{"4", "004", kDraw, "07"},
+                        {"3", "003", "03 + 11 + 19 + 27 + 38 + 50", "07"},
+                        {"2", "002", kDraw, "55"},
+                        {"1", "001", "03 + 11 + 19 + 27 + 11 + 45", "07"},
+                        {"0", "000", kDraw, "45"}}),
+                 0, {{2016004, {3, 11, 19, 27, 38, 45, 7}}}}),
+    [](const ::testing::TestParamInfo<WalkCase>& info) { return info.param.name; });
+
+}  // namespace
+
+TEST(ReadWholeNumber, DigitsWithBlanksAroundOnly)
+{
+    EXPECT_EQ(readWholeNumber(U"05"), 5);
+    EXPECT_EQ(readWholeNumber(U"00"), 0);
+    EXPECT_EQ(readWholeNumber(U" 7"), 7);
+    EXPECT_EQ(readWholeNumber(U"7\u00A0"), 7);
+    EXPECT_EQ(readWholeNumber(U""), std::nullopt);
+    EXPECT_EQ(readWholeNumber(U"  "), std::nullopt);
+    EXPECT_EQ(readWholeNumber(U"-5"), std::nullopt);
+    EXPECT_EQ(readWholeNumber(U"5期"), std::nullopt);
+    EXPECT_EQ(readWholeNumber(U"\uFF15"), std::nullopt);  // a full-width digit
+}
+
+// Encodings.
+
+TEST(ReadKjYear, GbkPageDeclaredByTheHeader)
+{
+    const std::string page = toGbk(resultsPage(kChineseRows, ""));
+    EXPECT_EQ(delivered(ReadKjYear(page, "text/html; charset=GBK", 2016, 0).draws), kChineseDraws);
+}
+
+TEST(ReadKjYear, Gb2312PageDeclaredByAMetaTag)
+{
+    const std::string head = "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=gb2312\">";
+    const std::string page = toGbk(resultsPage(kChineseRows, head));
+    EXPECT_EQ(delivered(ReadKjYear(page, "text/html", 2016, 0).draws), kChineseDraws);
+    // The same page read without a declaration would misplace the numbers.
+    EXPECT_NE(delivered(ReadKjYear(toGbk(resultsPage(kChineseRows, "")), "text/html", 2016, 0).draws),
+              kChineseDraws);
+}
+
+TEST(ReadKjYear, UndeclaredPageIsUtf8)
+{
+    EXPECT_EQ(delivered(ReadKjYear(resultsPage(kChineseRows, ""), "", 2016, 0).draws), kChineseDraws);
+}
+
+TEST(ReadKjYear, HeaderCharsetComesBeforeTheMetaTag)
+{
+    const std::string page = resultsPage(kChineseRows, "<meta charset=\"gb2312\">");
+    EXPECT_EQ(delivered(ReadKjYear(page, "text/html; charset=\"utf-8\"", 2016, 0).draws), kChineseDraws);
+}
+
+TEST(ReadKjYear, ByteOrderMarkComesFirst)
+{
+    const std::string page = "\xEF\xBB\xBF" + resultsPage(kChineseRows, "<meta charset=\"gb2312\">");
+    EXPECT_EQ(delivered(ReadKjYear(page, "text/html; charset=gbk", 2016, 0).draws), kChineseDraws);
+}
+
+TEST(ReadKjYear, Utf16PageWithItsByteOrderMark)
+{
+    const std::string page = "\xFF\xFE" + converted(resultsPage(kChineseRows, ""), "UTF-16LE");
+    EXPECT_EQ(delivered(ReadKjYear(page, "text/html; charset=gbk", 2016, 0).draws), kChineseDraws);
+}
+
+namespace {
+
+struct EncodingCase {
+    const char* name;
+    std::string page;
+    std::string contentType;
+    std::string encoding;
+};
+
+void PrintTo(const EncodingCase& c, std::ostream* os) { *os << c.name; }
+
+class PageEncodingTest : public ::testing::TestWithParam<EncodingCase> {};
+
+TEST_P(PageEncodingTest, Chooses)
+{
+    const EncodingCase& c = GetParam();
+    EXPECT_EQ(pageEncoding(c.page, c.contentType), c.encoding);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Declarations, PageEncodingTest,
+    ::testing::Values(
+        EncodingCase{"Nothing", "<html></html>", "", "UTF-8"},
+        EncodingCase{"Utf8Bom", "\xEF\xBB\xBF<html>", "text/html; charset=gbk", "UTF-8"},
+        EncodingCase{"Utf16LeBom", std::string("\xFF\xFE<\0h\0", 6), "text/html; charset=utf-8", "UTF-16LE"},
+        EncodingCase{"Utf16BeBom", std::string("\xFE\xFF\0<\0h", 6), "", "UTF-16BE"},
+        EncodingCase{"HeaderUpperCase", "<meta charset=utf-8>", "Text/HTML; Charset=GB2312", "GB18030"},
+        EncodingCase{"HeaderQuoted", "", "text/html;charset='gbk'", "GB18030"},
+        EncodingCase{"HeaderBig5", "", "text/html; charset=big5", "BIG5"},
+        EncodingCase{"UnknownHeaderFallsToMeta", "<META CHARSET=\"GBK\">", "text/html; charset=no-such-code",
+                     "GB18030"},
+        EncodingCase{"MetaHttpEquiv",
+                     "<head><meta http-equiv=Content-Type content=\"text/html; charset=gb2312\"></head>", "",
+                     "GB18030"},
+        EncodingCase{"MetaAfterOtherMetas", "<meta name=keywords content=x><meta charset='gb18030'>", "",
+                     "GB18030"},
+        EncodingCase{"MetaInTheBodyIsNotADeclaration", "<body><meta charset=gbk>", "", "UTF-8"},
+        EncodingCase{"MetaUtf16MeansUtf8", "<meta charset=utf-16le>", "", "UTF-8"}),
+    [](const ::testing::TestParamInfo<EncodingCase>& info) { return info.param.name; });
+
+}  // namespace
+
+TEST(KjPageAddress, IsSitePathYearAndHtml)
+{
+    EXPECT_EQ(kjPageAddress("http://127.0.0.1:8080", 2016), "http://127.0.0.1:8080/85122/kj/2016.html");
+}
