@@ -2,6 +2,7 @@
 // search and shows both result grids.
 #include "app/frmMain.h"
 
+#include "app/busy_cursor.h"
 #include "app/grid_models.h"
 #include "app/prompter.h"
 #include "draw/draw_entry.h"
@@ -17,17 +18,9 @@
 #include <optional>
 
 using namespace qudrim;
+using qudrim::app::BusyCursor;
 
 namespace {
-
-// The busy cursor for the length of a search, restored however it ends.
-class BusyCursor {
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
 
 std::optional<int32_t> issueOf(const QLineEdit* box)
 {
