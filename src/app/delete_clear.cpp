@@ -1,8 +1,47 @@
 // "删除最后历史" and "清空历史号码": delete the newest draw, or every draw.
+// The next typed draw then continues the history as it now stands.
 #include "app/frmMain.h"
 
-void frmMain::Command3_Click() { commandNotBuilt(); }
+#include "app/mask_edit.h"
+#include "app/prompter.h"
+#include "history/delete_last.h"
 
-void frmMain::mnuErase_Click() { commandNotBuilt(); }
+using namespace qudrim;
 
-void frmMain::mnuClear_Click() { commandNotBuilt(); }
+void frmMain::Command3_Click()
+{
+    // No question: each click takes one more draw.
+    try {
+        history::DeleteLastDraw(*store_);
+    } catch (const std::exception& e) {
+        prompter_->warning(this, QStringLiteral("删除最后历史"),
+                           QStringLiteral("最后一期历史号码没有能够删除，历史号码保持原样。"),
+                           QString::fromLocal8Bit(e.what()));
+        MaskEdBox1[1]->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    reopenSnapshot();
+    ShangqiXianshi();
+    CompactDb();
+    AddHaoma();
+    QihaoXianshi();
+    MaskEdBox1[1]->setFocus(Qt::OtherFocusReason);
+}
+
+void frmMain::mnuErase_Click() { Command3_Click(); }
+
+void frmMain::mnuClear_Click()
+{
+    if (!prompter_->confirm(this, QStringLiteral("确认清空"), QStringLiteral("确定要清空所有的历史号码吗？")))
+        return;
+    try {
+        store_->deleteAll();
+    } catch (const std::exception& e) {
+        prompter_->warning(this, QStringLiteral("清空历史号码"),
+                           QStringLiteral("历史号码没有能够清空，历史号码保持原样。"),
+                           QString::fromLocal8Bit(e.what()));
+        return;
+    }
+    // Only the list follows; the next issue, the range end and the panel keep what they showed.
+    AddHaoma();
+}

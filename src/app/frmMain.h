@@ -6,6 +6,7 @@
 #include "app/program_state.h"
 #include "app/settings_store.h"
 #include "draw/base_draw.h"
+#include "draw/row_builder.h"
 #include "store/history_store.h"
 
 #include <QWidget>
@@ -13,6 +14,7 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QAction;
 class QCheckBox;
@@ -135,6 +137,15 @@ private:
     // Trimming: "删除到选定期" and "删除最后指定数量期历史" (trim_menus.cpp).
     void mnuDlzd_Click();
     void mnuEszhzd_Click();
+    // Keeps `kept` of the stored draws: writes them to "lsbf.txt", rebuilds
+    // the history from it and compacts the file.
+    void trimHistory(const std::vector<qudrim::DrawInput>& kept);
+    // Rebuilds the history from "lsbf.txt" and refreshes the window; false
+    // (with a message, the history as it was) when it cannot.
+    bool Dqzd();
+    QString backupFilePath() const;
+    // Compacts the database file; a failure is told and leaves it as it was (compact_db.cpp).
+    void CompactDb();
     // Deleting the last draw and clearing the history (delete_clear.cpp).
     void Command3_Click();
     void mnuErase_Click();

@@ -1,0 +1,143 @@
+// "删除最后历史" (the button and the menu entry) and "清空历史号码": what goes,
+// what the window shows afterwards, and the next typed draw continuing the
+// history as it now stands.
+#include "app/history_window.h"
+
+#include <QPushButton>
+#include <QRadioButton>
+
+using namespace qudrim::testing;
+
+namespace {
+
+class DeleteClearTest : public HistoryWindowTest {
+protected:
+    void SetUp() override
+    {
+        HistoryWindowTest::SetUp();
+        fillHistory(history2013());
+    }
+    void clickDelete()
+    {
+        QTest::mouseClick(find<QPushButton>(QStringLiteral("Command3")), Qt::LeftButton);
+        QApplication::processEvents();
+    }
+    std::vector<int32_t> issuesUpTo(int last) const
+    {
+        std::vector<int32_t> issues;
+        for (int q = 1; q <= last; ++q)
+            issues.push_back(2013000 + q);
+        return issues;
+    }
+    bool compacted() const { return std::filesystem::exists(folder.path() / "plenvoxTmp.mdb"); }
+};
+
+TEST_F(DeleteClearTest, DeleteThenTypeADrawThatContinuesTheNewLastDraw)
+{
+    open();
+    activate(window.get());
+    clickDelete();
+
+    EXPECT_TRUE(prompter.questions.empty());
+    EXPECT_TRUE(prompter.warnings.empty());
+    EXPECT_EQ(storedIssues(), issuesUpTo(19));
+    EXPECT_EQ(listedIssues(), issuesUpTo(19));
+    EXPECT_EQ(text("Text1"), QStringLiteral("2013020"));
+    EXPECT_EQ(window->programState().lngQihao, 2013020);
+    EXPECT_EQ(text("Text3_1"), QStringLiteral("2013019"));
+    EXPECT_TRUE(compacted());
+    EXPECT_EQ(QApplication::focusWidget(), box("MaskEdBox1_1"));
+    const auto draws = history2013();
+    for (int i = 1; i <= 7; ++i)
+        EXPECT_EQ(find<QLineEdit>(QStringLiteral("Text2_%1").arg(i))->text(), QString::number(draws[18].numbers[i - 1]))
+            << i;
+
+    // The draw typed next takes the deleted draw's issue and describes draw 19, not the deleted 20.
+    typeDraw({11, 12, 13, 14, 15, 16, 17});
+    EXPECT_TRUE(prompter.warnings.empty());
+    const auto rows = storedLishi();
+    ASSERT_EQ(rows.size(), 20u);
+    EXPECT_EQ(rows.back().at("SQQH"), 2013020);
+    EXPECT_EQ(rows.back().at("L1A"), 11);
+    for (int i = 1; i <= 7; ++i) {
+        const std::string col = "L" + std::to_string(i) + "A";
+        EXPECT_EQ(rows.back().at(col + "S"), draws[18].numbers[static_cast<size_t>(i - 1)]) << col;
+        EXPECT_EQ(rows.back().at(col + "P"), draws[17].numbers[static_cast<size_t>(i - 1)]) << col;
+    }
+    EXPECT_EQ(rows.back().text("txtHisLst"), "20 27 34 41 48 06 13 ");
+}
+
+TEST_F(DeleteClearTest, EachDeletionTakesTheNextNewestDrawAndTheMenuEntryDoesTheSame)
+{
+    open();
+    clickDelete();
+    chooseFromHistoryMenu("mnuErase");
+    EXPECT_EQ(storedIssues(), issuesUpTo(18));
+    EXPECT_EQ(text("Text1"), QStringLiteral("2013019"));
+    EXPECT_TRUE(prompter.questions.empty());
+}
+
+TEST_F(DeleteClearTest, ThePanelFollowsTheDrawNBackOfTheNewLastDraw)
+{
+    open();
+    // 前N期 with N = 3: the base draw is two rows before the last one.
+    clickButton(find<QRadioButton>(QStringLiteral("Option1_2")));
+    typeOver(box("MaskEdBox2"), QStringLiteral("3"));
+    clickBox(box("Text1"));
+    clickDelete();
+    const auto draws = history2013();
+    for (int i = 1; i <= 7; ++i)
+        EXPECT_EQ(find<QLineEdit>(QStringLiteral("Text2_%1").arg(i))->text(), QString::number(draws[16].numbers[i - 1]))
+            << i;
+}
+
+TEST_F(DeleteClearTest, DeletingFromAnEmptyHistoryDeletesNothingAndSaysNothing)
+{
+    open();
+    for (int k = 0; k < 21; ++k)
+        clickDelete();
+    EXPECT_TRUE(storedIssues().empty());
+    EXPECT_EQ(gridRows(QStringLiteral("MSFlexGrid1")), 1);
+    EXPECT_TRUE(prompter.warnings.empty());
+}
+
+TEST_F(DeleteClearTest, ClearingCancelledChangesNothing)
+{
+    open();
+    const auto before = storedLishi();
+    chooseFromHistoryMenu("mnuClear");
+    ASSERT_EQ(prompter.questions.size(), 1u);
+    EXPECT_EQ(prompter.questions[0].title, QStringLiteral("确认清空"));
+    EXPECT_EQ(prompter.questions[0].text, QStringLiteral("确定要清空所有的历史号码吗？"));
+    EXPECT_EQ(storedLishi(), before);
+    EXPECT_EQ(listedIssues(), issuesUpTo(20));
+}
+
+TEST_F(DeleteClearTest, ClearingConfirmedEmptiesTheHistoryAndTheNextDrawStartsAfresh)
+{
+    open();
+    activate(window.get());
+    const QString panel1 = find<QLineEdit>(QStringLiteral("Text2_1"))->text();
+    prompter.replies = {true};
+    chooseFromHistoryMenu("mnuClear");
+
+    EXPECT_TRUE(storedIssues().empty());
+    EXPECT_EQ(gridRows(QStringLiteral("MSFlexGrid1")), 1);
+    EXPECT_FALSE(compacted());
+    // The next issue, the range end and the panel keep what they showed.
+    EXPECT_EQ(text("Text1"), QStringLiteral("2013021"));
+    EXPECT_EQ(text("Text3_1"), QStringLiteral("2013020"));
+    EXPECT_EQ(find<QLineEdit>(QStringLiteral("Text2_1"))->text(), panel1);
+
+    box("MaskEdBox1_1")->setFocus(Qt::OtherFocusReason);
+    typeDraw({11, 12, 13, 14, 15, 16, 17});
+    EXPECT_TRUE(prompter.warnings.empty());
+    const auto rows = storedLishi();
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].at("SQQH"), 2013021);
+    EXPECT_EQ(rows[0].at("L1AS"), 0);
+    EXPECT_EQ(rows[0].at("L7AP"), 0);
+    EXPECT_EQ(rows[0].text("txtHisLst"), "");
+}
+
+}  // namespace

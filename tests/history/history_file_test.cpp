@@ -1,0 +1,212 @@
+// Reading a history text whole, with the line that stops it named by its
+// physical line number, and writing one that reads back to the same draws.
+#include "history/history_file.h"
+#include "history/history_line.h"
+#include "support/history_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+using namespace qudrim;
+using namespace qudrim::history;
+
+namespace {
+
+constexpr int32_t kIssueBefore = 2014001;  // the next issue the window offers
+
+std::string readBytes(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::string lineOf(const DrawInput& d) { return PrintHisLine(d.issue, d.numbers) + "\r\n"; }
+
+void writeBytes(const std::filesystem::path& file, const std::string& bytes)
+{
+    std::ofstream out(file, std::ios::binary);
+    out << bytes;
+}
+
+struct ReadCase {
+    const char* name;
+    std::string content;
+    std::vector<int32_t> issues;  // the draws taken, when the text is taken
+};
+
+void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.name; }
+
+class ReadHistoryTextTest : public ::testing::TestWithParam<ReadCase> {};
+
+TEST_P(ReadHistoryTextTest, TakesTheDrawsOfTheText)
+{
+    const ReadCase& c = GetParam();
+    const HistoryText text = ReadHistoryText(c.content, kIssueBefore);
+    ASSERT_FALSE(text.refused) << "line " << text.refused->lineNumber << ": " << DescribeFault(*text.refused);
+    std::vector<int32_t> issues;
+    for (const DrawInput& d : text.draws) {
+        issues.push_back(d.issue);
+        EXPECT_EQ(d.zodiacIssue, d.issue);
+    }
+    EXPECT_EQ(issues, c.issues);
+}
+
+const std::string kLine1 = "2014016 05 12 23 34 45 49 07 ";
+const std::string kLine2 = "2014017 01 02 03 04 05 06 10 ";
+const std::string kLine3 = "2014018 11 22 33 44 48 09 08 ";
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, ReadHistoryTextTest,
+    ::testing::Values(
+        ReadCase{"CrLf", kLine1 + "\r\n" + kLine2 + "\r\n" + kLine3 + "\r\n", {2014016, 2014017, 2014018}},
+        ReadCase{"LfOnly", kLine1 + "\n" + kLine2 + "\n" + kLine3 + "\n", {2014016, 2014017, 2014018}},
+        ReadCase{"CrOnly", kLine1 + "\r" + kLine2 + "\r" + kLine3 + "\r", {2014016, 2014017, 2014018}},
+        ReadCase{"LastLineWithoutEnd", kLine1 + "\r\n" + kLine2, {2014016, 2014017}},
+        ReadCase{"ByteOrderMark", "\xEF\xBB\xBF" + kLine1 + "\r\n" + kLine2 + "\r\n", {2014016, 2014017}},
+        // An empty or digitless line is no draw and no copy of the one before.
+        ReadCase{"EmptyAndDigitlessLines",
+                 "\r\n" + kLine1 + "\r\n\r\n   \r\n-----\r\n" + kLine2 + "\r\n\r\n", {2014016, 2014017}},
+        // Without an issue field a line takes the issue after the line before
+        // it; the first line the issue after the one the window offers.
+        ReadCase{"NoIssueFields", "05 12 23 34 45 49 07\r\n01 02 03 04 05 06 10\r\n", {2014002, 2014003}},
+        ReadCase{"NoIssueFieldAfterAnIssue", kLine1 + "\r\n01 02 03 04 05 06 10\r\n", {2014016, 2014017}},
+        ReadCase{"SkippedLineLeavesTheIssueChain", kLine1 + "\r\n\r\n01 02 03 04 05 06 10\r\n", {2014016, 2014017}},
+        // A line with issue 0 stores nothing; the next one counts on from it.
+        ReadCase{"ZeroIssuePassedOver", "0000000 05 12 23 34 45 49 07\r\n01 02 03 04 05 06 10\r\n", {1}},
+        ReadCase{"CommasAndNinePairs", "2014016,05,12,23,34,45,49,07,08,09\r\n", {2014016}},
+        ReadCase{"Empty", "", {}},
+        ReadCase{"OnlyBlankLines", "\r\n\r\n \r\n", {}}),
+    [](const ::testing::TestParamInfo<ReadCase>& info) { return info.param.name; });
+
+TEST(ReadHistoryText, TakesTheNumbersOfEachLine)
+{
+    const HistoryText text = ReadHistoryText(kLine1 + "\r\n" + kLine3 + "\r\n", kIssueBefore);
+    ASSERT_EQ(text.draws.size(), 2u);
+    EXPECT_EQ(text.draws[0].numbers, (std::array<int, 7>{5, 12, 23, 34, 45, 49, 7}));
+    EXPECT_EQ(text.draws[1].numbers, (std::array<int, 7>{11, 22, 33, 44, 48, 9, 8}));
+}
+
+struct RefusalCase {
+    const char* name;
+    std::string content;
+    int lineNumber;
+    std::string lineText;
+    LineFault fault;
+    std::string reason;
+};
+
+void PrintTo(const RefusalCase& c, std::ostream* os) { *os << c.name; }
+
+class RefusedTextTest : public ::testing::TestWithParam<RefusalCase> {};
+
+TEST_P(RefusedTextTest, NamesTheLineAndTakesNoDraw)
+{
+    const RefusalCase& c = GetParam();
+    const HistoryText text = ReadHistoryText(c.content, kIssueBefore);
+    EXPECT_TRUE(text.draws.empty());
+    ASSERT_TRUE(text.refused);
+    EXPECT_EQ(text.refused->lineNumber, c.lineNumber);
+    EXPECT_EQ(text.refused->text, c.lineText);
+    EXPECT_EQ(text.refused->fault, c.fault);
+    EXPECT_EQ(DescribeFault(*text.refused), c.reason);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, RefusedTextTest,
+    ::testing::Values(
+        RefusalCase{"FivePairs", kLine1 + "\r\n2014017 01 02 03 04 05\r\n", 2, "2014017 01 02 03 04 05",
+                    LineFault::FewerThanSeven, "这一行只有 5 个号码，每一期必须有七个号码（六个平码和一个特码）。"},
+        RefusalCase{"IssueAlone", kLine1 + "\r\n2014017\r\n", 2, "2014017", LineFault::FewerThanSeven,
+                    "这一行只有 0 个号码，每一期必须有七个号码（六个平码和一个特码）。"},
+        // A six-digit issue shifts the numbers one place: six are left.
+        RefusalCase{"SixDigitIssue", "201401 05 12 23 34 45 49 07\r\n", 1, "201401 05 12 23 34 45 49 07",
+                    LineFault::FewerThanSeven, "这一行只有 6 个号码，每一期必须有七个号码（六个平码和一个特码）。"},
+        RefusalCase{"Fifty", kLine1 + "\r\n2014017 01 02 03 04 05 06 50\r\n", 2, "2014017 01 02 03 04 05 06 50",
+                    LineFault::OutOfRange, "号码 50 不在 01～49 之间。"},
+        RefusalCase{"Zero", "2014017 01 02 00 04 05 06 07\r\n", 1, "2014017 01 02 00 04 05 06 07",
+                    LineFault::OutOfRange, "号码 00 不在 01～49 之间。"},
+        RefusalCase{"Repeated", "2014017 01 02 03 04 05 06 03\r\n", 1, "2014017 01 02 03 04 05 06 03",
+                    LineFault::Repeated, "号码 03 出现了两次，一期的七个号码必须各不相同。"},
+        RefusalCase{"SameIssue", kLine1 + "\r\n" + kLine1 + "\r\n", 2, kLine1, LineFault::IssueNotAscending,
+                    "期号 2014016 不大于前面一期的期号 2014016，期号必须逐行增大。"},
+        RefusalCase{"LowerIssue", kLine2 + "\r\n" + kLine1 + "\r\n", 2, kLine1, LineFault::IssueNotAscending,
+                    "期号 2014016 不大于前面一期的期号 2014017，期号必须逐行增大。"},
+        // Every physical line counts, skipped ones and those of any line end.
+        RefusalCase{"CountsSkippedLines", "\xEF\xBB\xBF\r\n" + kLine1 + "\r\n\r\n\n2014017 01 02\r\n", 5,
+                    "2014017 01 02", LineFault::FewerThanSeven,
+                    "这一行只有 2 个号码，每一期必须有七个号码（六个平码和一个特码）。"},
+        RefusalCase{"CountsCrOnlyLines", kLine1 + "\r\r" + kLine2 + "\r2014019 01 01 02 03 04 05 06\r", 4,
+                    "2014019 01 01 02 03 04 05 06", LineFault::Repeated,
+                    "号码 01 出现了两次，一期的七个号码必须各不相同。"},
+        // A passed-over issue 0 still sets the next line's issue, now below the draws before.
+        RefusalCase{"IssueAfterZeroIssue", kLine1 + "\r\n0000000 01 02\r\n01 02 03 04 05 06 10\r\n", 3,
+                    "01 02 03 04 05 06 10", LineFault::IssueNotAscending,
+                    "期号 1 不大于前面一期的期号 2014016，期号必须逐行增大。"}),
+    [](const ::testing::TestParamInfo<RefusalCase>& info) { return info.param.name; });
+
+TEST(HistoryFile, WritesLinesThatReadBackToTheSameDraws)
+{
+    qudrim::testing::TempFolder folder;
+    const auto file = folder.path() / "lsbf.txt";
+    const auto draws = qudrim::testing::syntheticHistory(300);
+    WriteHistoryFile(file, draws);
+
+    const std::string bytes = readBytes(file);
+    ASSERT_EQ(bytes.size(), draws.size() * 31);
+    EXPECT_EQ(bytes.substr(0, 31), "2000001 " + bytes.substr(8, 21) + "\r\n");
+    for (size_t k = 0; k < draws.size(); ++k)
+        ASSERT_EQ(bytes.substr(k * 31 + 29, 2), "\r\n") << k;
+
+    const HistoryText back = ReadHistoryFile(file, 0);
+    ASSERT_FALSE(back.refused);
+    ASSERT_EQ(back.draws.size(), draws.size());
+    for (size_t k = 0; k < draws.size(); ++k) {
+        EXPECT_EQ(back.draws[k].issue, draws[k].issue);
+        EXPECT_EQ(back.draws[k].numbers, draws[k].numbers);
+    }
+}
+
+TEST(HistoryFile, ReplacesTheFileWholeAndLeavesNothingBeside)
+{
+    qudrim::testing::TempFolder folder;
+    const auto file = folder.path() / "lsbf.txt";
+    writeBytes(file, "old content\r\n");
+    const auto draws = qudrim::testing::syntheticHistory(2);
+    WriteHistoryFile(file, draws);
+    EXPECT_EQ(readBytes(file), lineOf(draws[0]) + lineOf(draws[1]));
+    WriteHistoryFile(file, {});
+    EXPECT_EQ(readBytes(file), "");
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+        names.push_back(entry.path().filename().string());
+    EXPECT_EQ(names, std::vector<std::string>{"lsbf.txt"});
+}
+
+TEST(HistoryFile, AFileThatCannotBeWrittenStaysAsItWas)
+{
+    qudrim::testing::TempFolder folder;
+    // A folder under the file's name cannot be replaced by a file.
+    const auto blocked = folder.path() / "lsbf.txt";
+    std::filesystem::create_directory(blocked);
+    writeBytes(blocked / "inside", "kept");
+    EXPECT_THROW(WriteHistoryFile(blocked, qudrim::testing::syntheticHistory(3)), HistoryFileError);
+    EXPECT_TRUE(std::filesystem::is_directory(blocked));
+    EXPECT_EQ(readBytes(blocked / "inside"), "kept");
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "lsbf.txt.new"));
+    // A folder that does not exist.
+    EXPECT_THROW(WriteHistoryFile(folder.path() / "missing" / "lsbf.txt", {}), HistoryFileError);
+}
+
+TEST(HistoryFile, AMissingFileOrAFolderCannotBeRead)
+{
+    qudrim::testing::TempFolder folder;
+    EXPECT_THROW(ReadHistoryFile(folder.path() / "none.txt", 0), HistoryFileError);
+    EXPECT_THROW(ReadHistoryFile(folder.path(), 0), HistoryFileError);
+}
+
+}  // namespace
