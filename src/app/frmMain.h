@@ -121,7 +121,9 @@ private:
 
     // The position search (search_button.cpp).
     void Command1_Click();
-    void setHitColumnWidths();
+    // Column widths of the result grids; the combination search keeps the
+    // width of the row-number column (setSerialColumn false).
+    void setHitColumnWidths(bool setSerialColumn = true);
     void setTallyColumnWidths();
 
     // The combination search (combination_button.cpp).
