@@ -464,6 +464,9 @@ void frmMain::connectHandlers()
     MaskEdBox2->installEventFilter(this);
     for (int i = 1; i <= 7; ++i)
         Text22[static_cast<size_t>(i)]->installEventFilter(this);
+    // Whether the settings button is pressed with the mouse or the keyboard
+    // decides where its menu opens.
+    Command9->installEventFilter(this);
 
     connect(TabStrip1, &QTabBar::currentChanged, this, [this](int index) { TabStrip1_Click(index); });
     connect(Command9, &QPushButton::clicked, this, [this] { Command9_Click(); });
@@ -494,6 +497,12 @@ void frmMain::commandNotBuilt()
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == Command9) {
+        if (event->type() == QEvent::MouseButtonRelease)
+            command9ByMouse_ = true;
+        else if (event->type() == QEvent::Shortcut || event->type() == QEvent::KeyPress)
+            command9ByMouse_ = false;
+    }
     if (event->type() == QEvent::MouseButtonRelease && watched == MSFlexGrid1->viewport())
         MSFlexGrid1_MouseUp(static_cast<QMouseEvent*>(event)->button());
     if (event->type() == QEvent::MouseButtonDblClick) {

@@ -6,15 +6,16 @@
 
 namespace qudrim::app {
 
-bool installQtChineseTranslations(QCoreApplication& app)
+QTranslator* installQtChineseTranslations(QCoreApplication& app)
 {
     // The translator lives as long as the application that uses it.
     auto* translator = new QTranslator(&app);
-    if (!translator->load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    if (!translator->load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+        !QCoreApplication::installTranslator(translator)) {
         delete translator;
-        return false;
+        return nullptr;
     }
-    return QCoreApplication::installTranslator(translator);
+    return translator;
 }
 
 }  // namespace qudrim::app

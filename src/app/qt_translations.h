@@ -4,12 +4,13 @@
 #pragma once
 
 class QCoreApplication;
+class QTranslator;
 
 namespace qudrim::app {
 
 // Loads Qt's Simplified Chinese translations from Qt's translations folder
-// and installs them on `app`; false when they are not there (the dialogs then
-// keep Qt's English texts).
-bool installQtChineseTranslations(QCoreApplication& app);
+// and installs them; the translator belongs to `app`. Null when they are not
+// there: the dialogs then keep Qt's English texts.
+QTranslator* installQtChineseTranslations(QCoreApplication& app);
 
 }  // namespace qudrim::app

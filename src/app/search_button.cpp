@@ -56,6 +56,11 @@ void frmMain::Command1_Click()
 {
     runPendingBoxHandler();
 
+    if (!store_->isOpen()) {
+        warnHistoryNotOpen(QStringLiteral("检索无法进行"));
+        return;
+    }
+
     // The issue range must be two whole numbers before anything runs.
     const auto first = issueOf(Text3[0]);
     const auto last = issueOf(Text3[1]);
@@ -121,8 +126,9 @@ void frmMain::Command1_Click()
         setTallyColumnWidths();
         busy.reset();
         prompter_->warning(this, QStringLiteral("检索失败"),
-                                QStringLiteral("检索没有能够完成，结果列表已清空。\n\n详细信息：%1")
-                                    .arg(QString::fromLocal8Bit(e.what())));
+                           QStringLiteral("检索没有能够完成，结果列表已清空。\n\n"
+                                          "请关闭可能正在使用历史数据库的其他程序，然后再检索一次。"),
+                           QString::fromUtf8(e.what()));
     }
 }
 

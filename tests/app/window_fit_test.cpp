@@ -29,6 +29,9 @@
 
 using namespace qudrim::testing;
 
+// Failures name the size rather than dumping its bytes.
+static void PrintTo(const QSize& s, std::ostream* os) { *os << s.width() << " x " << s.height(); }
+
 namespace {
 
 QString indexed(const char* name, int index) { return QString::fromLatin1(name) + QLatin1Char('_') + QString::number(index); }
