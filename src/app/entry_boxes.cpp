@@ -54,6 +54,12 @@ bool frmMain::storeTypedDraw()
     if (const DrawRow* last = resSnap_->last())
         lastIssue = last->issue;
 
+    // Without the database nothing can be stored; what was typed stays.
+    if (!store_->isOpen()) {
+        warnHistoryNotOpen(QStringLiteral("第 %1 期的号码无法保存，输入框中的号码保持不变").arg(Text1->text().trimmed()));
+        return false;
+    }
+
     const EntryCheck check = checkEntry(texts, Text1->text().toStdString(), lastIssue);
     if (!check.draw) {
         // Nothing is stored; the boxes keep what was typed.
@@ -67,9 +73,10 @@ bool frmMain::storeTypedDraw()
     } catch (const std::exception& e) {
         // The database refused the row: nothing changes, nothing is lost.
         prompter_->warning(this, QStringLiteral("保存失败"),
-                                QStringLiteral("第 %1 期的历史号码没有能够保存到历史数据库，输入框中的号码保持不变。\n\n详细信息：%2")
-                                    .arg(check.draw->issue)
-                                    .arg(QString::fromLocal8Bit(e.what())));
+                           QStringLiteral("第 %1 期的历史号码没有能够保存到历史数据库，历史记录没有改变，输入框中的号码保持不变。\n\n"
+                                          "请关闭可能正在使用历史数据库的其他程序，然后重新输入特码，再保存一次。")
+                               .arg(check.draw->issue),
+                           QString::fromUtf8(e.what()));
         return false;
     }
 

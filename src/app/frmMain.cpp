@@ -32,7 +32,6 @@
 namespace {
 
 using qudrim::app::MaskEdit;
-using qudrim::app::twipsToPixels;
 
 const QString kEntryTip = QStringLiteral("在此补充输入最新历史号码");
 const QString kGridTip = QStringLiteral("鼠标双击列表可以将列表导出到EXCEL");
@@ -58,9 +57,10 @@ QGroupBox* frame(const QString& name, const QString& title)
     return box;
 }
 
-void compact(QLayout* layout, int margin = 6, int spacing = 3)
+// Frames keep their contents close: the window has to fit a 1280 x 720 screen.
+void compact(QLayout* layout, int margin = 4, int spacing = 3)
 {
-    layout->setContentsMargins(margin, margin / 2 + 1, margin, margin / 2 + 1);
+    layout->setContentsMargins(margin, margin / 2 + 2, margin, margin / 2 + 2);
     layout->setSpacing(spacing);
 }
 
@@ -121,13 +121,13 @@ void frmMain::createControls()
     }
 
     auto* root = new QHBoxLayout(this);
-    root->setContentsMargins(6, 6, 6, 6);
-    root->setSpacing(6);
+    root->setContentsMargins(4, 4, 4, 4);
+    root->setSpacing(5);
 
     auto* leftSide = new QVBoxLayout;
     leftSide->setSpacing(6);
     auto* top = new QHBoxLayout;
-    top->setSpacing(6);
+    top->setSpacing(4);
     top->addWidget(createEntryColumn(), 0, Qt::AlignTop);
     top->addWidget(createOptionFrames(), 1, Qt::AlignTop);
     leftSide->addLayout(top);
@@ -158,7 +158,7 @@ QWidget* frmMain::createEntryColumn()
     Text1->setTextMargins(0, 0, 0, 0);
     v->addWidget(new qudrim::app::CaptionOverlay(Label12_1, Text1, QStringLiteral("在下面输入 "),
                                                  QStringLiteral("2007001"),
-                                                 Label12_1->fontMetrics().horizontalAdvance(QStringLiteral("2007001")) + 12),
+                                                 Label12_1->fontMetrics().horizontalAdvance(QStringLiteral("2007001")) + 10),
                  0, Qt::AlignLeft);
 
     auto* boxes = new QHBoxLayout;
@@ -192,7 +192,7 @@ QWidget* frmMain::createEntryColumn()
         f->setFrameShape(QFrame::StyledPanel);
         f->setFrameShadow(QFrame::Raised);
         auto* g = new QGridLayout(f);
-        compact(g, 6, 4);
+        compact(g, 4, 3);
         for (int i = 1; i <= 7; ++i) {
             auto* check = named<QCheckBox>(indexed(page == 0 ? "Check1" : "Check11", i), positionCaption(i));
             auto* box = named<QLineEdit>(indexed(page == 0 ? "Text2" : "Text22", i));
@@ -201,7 +201,15 @@ QWidget* frmMain::createEntryColumn()
             g->addWidget(check, 0, i - 1);
             g->addWidget(box, 1, i - 1);
             if (page == 0) {
-                box->setEnabled(false);
+                // The user reads the base draw's values but does not type
+                // them: read-only in the normal text colour, on the window's
+                // background so that they do not look like entry boxes, and
+                // out of the Tab order.
+                box->setReadOnly(true);
+                box->setFocusPolicy(Qt::ClickFocus);
+                QPalette readable = box->palette();
+                readable.setColor(QPalette::Base, readable.color(QPalette::Window));
+                box->setPalette(readable);
                 Check1[static_cast<size_t>(i)] = check;
                 Text2[static_cast<size_t>(i)] = box;
             } else {
@@ -223,7 +231,7 @@ QWidget* frmMain::createOptionFrames()
     auto* area = new QWidget;
     auto* grid = new QGridLayout(area);
     grid->setContentsMargins(0, 0, 0, 0);
-    grid->setHorizontalSpacing(6);
+    grid->setHorizontalSpacing(4);
     grid->setVerticalSpacing(4);
 
     // Top row: 检索位选择, 检索期选择, 号码序选择, 组合组位检索.
@@ -320,7 +328,7 @@ QWidget* frmMain::createOptionFrames()
     }
     auto kindFrame = [](QGroupBox* box, std::array<QRadioButton*, 8>& options, const char* name) {
         auto* g = new QGridLayout(box);
-        compact(g, 6, 2);
+        compact(g, 4, 2);
         for (int k = 0; k < 8; ++k) {
             options[static_cast<size_t>(k)] = named<QRadioButton>(indexed(name, k), kKindCaptions[k]);
             g->addWidget(options[static_cast<size_t>(k)], k / 2, k % 2);
@@ -334,7 +342,7 @@ QWidget* frmMain::createOptionFrames()
     Frame6 = frame(QStringLiteral("Frame6"), QStringLiteral("结果统计选择"));
     {
         auto* v = new QVBoxLayout(Frame6);
-        compact(v, 6, 2);
+        compact(v, 4, 2);
         const QStringList scope = {QStringLiteral("平特"), QStringLiteral("平码"), QStringLiteral("特码")};
         for (int i = 0; i < 3; ++i) {
             Option5[static_cast<size_t>(i)] = named<QRadioButton>(indexed("Option5", i), scope[i]);
@@ -377,17 +385,12 @@ QWidget* frmMain::createButtonRow()
 
 void frmMain::createGrids()
 {
+    // Every grid shows its scroll bars only when its rows or columns need them.
     historyModel_ = new qudrim::app::HistoryModel(this);
     MSFlexGrid1 = makeGrid(QStringLiteral("MSFlexGrid1"));
     MSFlexGrid1->setModel(historyModel_);
     MSFlexGrid1->setToolTip(kGridTip);
     setHistoryColumnWidths();
-    int listWidth = 0;
-    for (int c = 0; c < 8; ++c)
-        listWidth += MSFlexGrid1->columnWidth(c);
-    MSFlexGrid1->setFixedWidth(listWidth + MSFlexGrid1->frameWidth() * 2 +
-                               MSFlexGrid1->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2);
-    MSFlexGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
     // The result grids show their header rows before the first search.
     QStringList hitHeader = {QStringLiteral("期号")};
@@ -400,13 +403,11 @@ void frmMain::createGrids()
     MSFlexGrid2->setToolTip(kGridTip);
     setHitColumnWidths();
 
+    // Its column widths, and with them its width, come with start-up.
     tallyModel_ = new qudrim::app::TextGridModel(
         {QStringLiteral("序号"), QStringLiteral("结果"), QStringLiteral("出现次数"), QStringLiteral("百分比")}, this);
     MSFlexGrid3 = makeGrid(QStringLiteral("MSFlexGrid3"));
     MSFlexGrid3->setModel(tallyModel_);
-    MSFlexGrid3->setFixedWidth(twipsToPixels(480 + 680 + 800 + 880) + MSFlexGrid3->frameWidth() * 2 +
-                               MSFlexGrid3->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2);
-    MSFlexGrid3->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 }
 
 void frmMain::setTabOrderOfControls()
@@ -463,6 +464,9 @@ void frmMain::connectHandlers()
     MaskEdBox2->installEventFilter(this);
     for (int i = 1; i <= 7; ++i)
         Text22[static_cast<size_t>(i)]->installEventFilter(this);
+    // Whether the settings button is pressed with the mouse or the keyboard
+    // decides where its menu opens.
+    Command9->installEventFilter(this);
 
     connect(TabStrip1, &QTabBar::currentChanged, this, [this](int index) { TabStrip1_Click(index); });
     connect(Command9, &QPushButton::clicked, this, [this] { Command9_Click(); });
@@ -495,6 +499,12 @@ void frmMain::commandNotBuilt()
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == Command9) {
+        if (event->type() == QEvent::MouseButtonRelease)
+            command9ByMouse_ = true;
+        else if (event->type() == QEvent::Shortcut || event->type() == QEvent::KeyPress)
+            command9ByMouse_ = false;
+    }
     auto over = [watched](QTableView* grid) {
         return watched == grid->viewport() || watched == grid->horizontalHeader()->viewport();
     };

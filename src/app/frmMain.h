@@ -73,6 +73,9 @@ private:
     void Form_Initialize();
     void Form_Load();
     void openDatabase();
+    // Tells the user that `refused` (what could not be done) needs the
+    // history database, which is not open, and why.
+    void warnHistoryNotOpen(const QString& refused);
 
     // The read view and the history list (history_list.cpp).
     void reopenSnapshot();
@@ -123,7 +126,9 @@ private:
 
     // The position search (search_button.cpp).
     void Command1_Click();
-    void setHitColumnWidths();
+    // Column widths of the result grids; the combination search keeps the
+    // width of the row-number column (setSerialColumn false).
+    void setHitColumnWidths(bool setSerialColumn = true);
     void setTallyColumnWidths();
 
     // The combination search (combination_button.cpp).
@@ -167,9 +172,11 @@ private:
     qudrim::app::Prompter* prompter_ = nullptr;
     qudrim::app::SettingsStore settings_;
     std::unique_ptr<qudrim::store::HistoryStore> store_;
+    QString openError_;  // why the history database could not be opened at start-up
     std::shared_ptr<const qudrim::store::Snapshot> resSnap_;
     int intRecCount_ = 0;
     bool shownOnce_ = false;
+    bool command9ByMouse_ = false;  // the settings button was last pressed with the mouse
     qudrim::app::ProgramState state_;
     qudrim::PanelState panel_;
     bool bolQingkong_ = false;

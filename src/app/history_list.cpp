@@ -2,6 +2,7 @@
 // issue number.
 #include "app/frmMain.h"
 
+#include "app/column_widths.h"
 #include "app/grid_models.h"
 
 #include <QDate>
@@ -10,7 +11,7 @@
 #include <QShowEvent>
 #include <QTableView>
 
-#include <algorithm>
+#include <array>
 #include <limits>
 
 using namespace qudrim;
@@ -46,12 +47,15 @@ void frmMain::fillHistoryList()
 
 void frmMain::setHistoryColumnWidths()
 {
-    // The issue column is at least as wide as a seven-digit issue in the
-    // grid's own font, which may be wider than the one the widths were made for.
-    const int issueWidth = MSFlexGrid1->fontMetrics().horizontalAdvance(QStringLiteral("2000000")) + 10;
-    MSFlexGrid1->setColumnWidth(0, std::max(app::twipsToPixels(820), issueWidth));
+    // The issue column, then the six regular numbers and the special number;
+    // a column grows where the grid's font needs more, and the list is as
+    // wide as its columns.
+    std::array<int, 8> widths{};
+    widths[0] = app::twipsToPixels(820);
     for (int c = 1; c <= 7; ++c)
-        MSFlexGrid1->setColumnWidth(c, app::twipsToPixels(600));
+        widths[static_cast<size_t>(c)] = app::twipsToPixels(600);
+    app::fitColumnWidths(MSFlexGrid1, widths);
+    MSFlexGrid1->setFixedWidth(app::widthForAllColumns(MSFlexGrid1));
 }
 
 void frmMain::QihaoXianshi()

@@ -1,10 +1,15 @@
 #include "app/frmMain.h"
+#include "app/qt_translations.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    // Without the translations the dialogs keep working, with English buttons.
+    qudrim::app::installQtChineseTranslations(app);
+    // The program folder is the folder of the executable, wherever it was
+    // started from: the history database and the help pages live there.
     frmMain window(QCoreApplication::applicationDirPath());
     window.show();
     return app.exec();

@@ -78,7 +78,11 @@ void frmMain::createMenus()
 void frmMain::Command9_Click()
 {
     runPendingBoxHandler();
-    mnuSetup->popup(QCursor::pos());
+    // A click opens the menu at the pointer; Alt+T or the space bar opens it
+    // below the button, wherever the pointer happens to be.
+    const QPoint at = command9ByMouse_ ? QCursor::pos() : Command9->mapToGlobal(QPoint(0, Command9->height()));
+    command9ByMouse_ = false;
+    mnuSetup->popup(at);
 }
 
 void frmMain::mnuCodeBase_Click(int which, int index)
@@ -138,10 +142,14 @@ void frmMain::openHelpPage(const QString& fileName)
         path = docs.filePath(QStringLiteral("index.html"));
     if (!QFileInfo::exists(path)) {
         prompter_->warning(this, QStringLiteral("找不到帮助页面"),
-                           QStringLiteral("帮助页面不存在：\n%1").arg(QDir::toNativeSeparators(docs.filePath(fileName))));
+                           QStringLiteral("帮助页面不存在：\n%1\n\n帮助页面随程序一起安装在程序文件夹的 docs 文件夹中，"
+                                          "请重新安装本程序。")
+                               .arg(QDir::toNativeSeparators(docs.filePath(fileName))));
         return;
     }
     if (!prompter_->openUrl(QUrl::fromLocalFile(path)))
         prompter_->warning(this, QStringLiteral("无法打开帮助页面"),
-                           QStringLiteral("无法在网页浏览器中打开帮助页面：\n%1").arg(QDir::toNativeSeparators(path)));
+                           QStringLiteral("无法在网页浏览器中打开帮助页面：\n%1\n\n"
+                                          "请确认系统中装有网页浏览器，或者直接用浏览器打开这个文件。")
+                               .arg(QDir::toNativeSeparators(path)));
 }

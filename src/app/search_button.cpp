@@ -3,6 +3,7 @@
 #include "app/frmMain.h"
 
 #include "app/busy_cursor.h"
+#include "app/column_widths.h"
 #include "app/grid_models.h"
 #include "app/prompter.h"
 #include "draw/draw_entry.h"
@@ -13,6 +14,7 @@
 #include <QRadioButton>
 #include <QTableView>
 
+#include <array>
 #include <limits>
 #include <optional>
 
@@ -44,6 +46,11 @@ QStringList toStrings(const std::array<std::string, N>& texts)
 void frmMain::Command1_Click()
 {
     runPendingBoxHandler();
+
+    if (!store_->isOpen()) {
+        warnHistoryNotOpen(QStringLiteral("检索无法进行"));
+        return;
+    }
 
     // The issue range must be two whole numbers before anything runs.
     const auto first = issueOf(Text3[0]);
@@ -110,23 +117,32 @@ void frmMain::Command1_Click()
         setTallyColumnWidths();
         busy.reset();
         prompter_->warning(this, QStringLiteral("检索失败"),
-                                QStringLiteral("检索没有能够完成，结果列表已清空。\n\n详细信息：%1")
-                                    .arg(QString::fromLocal8Bit(e.what())));
+                           QStringLiteral("检索没有能够完成，结果列表已清空。\n\n"
+                                          "请关闭可能正在使用历史数据库的其他程序，然后再检索一次。"),
+                           QString::fromUtf8(e.what()));
     }
 }
 
-void frmMain::setHitColumnWidths()
+void frmMain::setHitColumnWidths(bool setSerialColumn)
 {
-    MSFlexGrid2->setColumnWidth(0, app::twipsToPixels(1000));
+    // The issue, the seven positions, the compared draw's numbers and the row
+    // number. Without setSerialColumn the row-number column keeps the width
+    // it has, growing only when its texts need more.
+    std::array<int, 10> widths{};
+    widths[0] = app::twipsToPixels(1000);
     for (int c = 1; c <= 7; ++c)
-        MSFlexGrid2->setColumnWidth(c, app::twipsToPixels(800));
-    MSFlexGrid2->setColumnWidth(8, app::twipsToPixels(2500));
-    MSFlexGrid2->setColumnWidth(9, app::twipsToPixels(680));
+        widths[static_cast<size_t>(c)] = app::twipsToPixels(800);
+    widths[8] = app::twipsToPixels(2500);
+    widths[9] = setSerialColumn ? app::twipsToPixels(680) : MSFlexGrid2->columnWidth(9);
+    app::fitColumnWidths(MSFlexGrid2, widths);
 }
 
 void frmMain::setTallyColumnWidths()
 {
-    const int widths[4] = {480, 680, 800, 880};
-    for (int c = 0; c < 4; ++c)
-        MSFlexGrid3->setColumnWidth(c, app::twipsToPixels(widths[c]));
+    // Row number, value, count and percentage; the grid is as wide as its
+    // columns, so a percentage of 100 % shows whole.
+    const std::array<int, 4> widths = {app::twipsToPixels(480), app::twipsToPixels(680), app::twipsToPixels(800),
+                                       app::twipsToPixels(880)};
+    app::fitColumnWidths(MSFlexGrid3, widths);
+    MSFlexGrid3->setFixedWidth(app::widthForAllColumns(MSFlexGrid3));
 }

@@ -130,12 +130,30 @@ void frmMain::openDatabase()
     try {
         store_->open();
     } catch (const std::exception& e) {
+        openError_ = QString::fromUtf8(e.what());
         const QString file = QString::fromStdString(store_->databasePath().string());
         prompter_->warning(
             this, QStringLiteral("无法打开历史数据库"),
             QStringLiteral("历史数据库文件 %1 无法打开：它可能已经损坏、不是本程序的历史数据库，或者正被其他程序占用。\n\n"
-                           "程序以空的历史记录启动，这个文件保持原样，没有被改动。\n\n详细信息：%2")
-                .arg(file, QString::fromLocal8Bit(e.what())));
+                           "程序以空的历史记录启动，这个文件保持原样，没有被改动；在重新启动之前，不能输入号码，也不能检索。\n\n"
+                           "请关闭可能正在使用这个文件的其他程序，然后重新启动本程序。如果文件已经损坏，可以把它移到别处保存，"
+                           "本程序下次启动时会建立一个新的空历史数据库。")
+                .arg(file),
+            openError_);
     }
     reopenSnapshot();
+}
+
+void frmMain::warnHistoryNotOpen(const QString& refused)
+{
+    const QString file = QString::fromStdString(store_->databasePath().string());
+    const QString why =
+        openError_.isEmpty()
+            ? QStringLiteral("历史数据库 %1 已经关闭。").arg(file)
+            : QStringLiteral("程序启动时历史数据库文件 %1 无法打开：它可能已经损坏、不是本程序的历史数据库，或者正被其他程序占用。")
+                  .arg(file);
+    prompter_->warning(this, QStringLiteral("历史数据库没有打开"),
+                       QStringLiteral("%1：历史数据库没有打开。\n\n%2\n\n请关闭可能正在使用这个文件的其他程序，然后重新启动本程序。")
+                           .arg(refused, why),
+                       openError_.isEmpty() ? QStringLiteral("The history database is not open.") : openError_);
 }
