@@ -13,6 +13,7 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <utility>
 
 class QAction;
 class QCheckBox;
@@ -26,6 +27,11 @@ class QPushButton;
 class QRadioButton;
 class QTabBar;
 class QTableView;
+
+namespace qudrim::search {
+struct DisplayOptions;
+struct SearchResult;
+}  // namespace qudrim::search
 
 namespace qudrim::app {
 class HistoryModel;
@@ -123,6 +129,16 @@ private:
     void Command1_Click();
     void setHitColumnWidths();
     void setTallyColumnWidths();
+
+    // What both searches share (search_results.cpp): the issue range of
+    // Text3 (none, after telling the user, when it is not two whole
+    // numbers), the display options, and the result or failure in the grids;
+    // serialColumnWidth false leaves the width of the serial number column.
+    std::optional<std::pair<int32_t, int32_t>> searchRange();
+    qudrim::search::DisplayOptions searchDisplay(std::pair<int32_t, int32_t> range) const;
+    void showSearchResult(const qudrim::search::SearchResult& result, bool serialColumnWidth);
+    void showSearchFailure(const std::exception& e, bool serialColumnWidth);
+    void setSearchColumnWidths(std::optional<int> serialWidth);
 
     // The combination search (combination_button.cpp).
     void Command2_Click();
