@@ -14,6 +14,7 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 class QAction;
@@ -28,6 +29,11 @@ class QPushButton;
 class QRadioButton;
 class QTabBar;
 class QTableView;
+
+namespace qudrim::search {
+struct DisplayOptions;
+struct SearchResult;
+}  // namespace qudrim::search
 
 namespace qudrim::app {
 class HistoryModel;
@@ -130,6 +136,15 @@ private:
     // width of the row-number column (setSerialColumn false).
     void setHitColumnWidths(bool setSerialColumn = true);
     void setTallyColumnWidths();
+
+    // What both searches share (search_results.cpp): the issue range of
+    // Text3 (none, after telling the user, when it is not two whole
+    // numbers), the display options, and the result or failure in the grids;
+    // setSerialColumn false leaves the width of the serial number column.
+    std::optional<std::pair<int32_t, int32_t>> searchRange();
+    qudrim::search::DisplayOptions searchDisplay(std::pair<int32_t, int32_t> range) const;
+    void showSearchResult(const qudrim::search::SearchResult& result, bool setSerialColumn);
+    void showSearchFailure(const std::exception& e, bool setSerialColumn);
 
     // The combination search (combination_button.cpp).
     void Command2_Click();

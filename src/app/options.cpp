@@ -68,11 +68,14 @@ void frmMain::Check2_LostFocus()
 
 void frmMain::Combo1_LostFocus()
 {
-    // No range check: the combination search takes whatever whole number
-    // the box holds. A text that does not convert keeps the size in force.
-    if (const auto v = app::SettingsStore::toInt16(Combo1->currentText()))
+    // Only a whole number from 1 to 6 is a combination size. Anything else
+    // leaves the size in force, and the box shows it again.
+    const auto v = app::SettingsStore::toInt16(Combo1->currentText());
+    if (v && *v >= 1 && *v <= 6) {
         state_.intZhWSetup = *v;
-    settings_.saveInt(QStringLiteral("intZhWSetup"), state_.intZhWSetup);
+        settings_.saveInt(QStringLiteral("intZhWSetup"), state_.intZhWSetup);
+    }
+    Combo1->setCurrentText(QString::number(state_.intZhWSetup));
 }
 
 void frmMain::MaskEdBox2_LostFocus()

@@ -5,43 +5,16 @@
 #include "app/busy_cursor.h"
 #include "app/column_widths.h"
 #include "app/grid_models.h"
-#include "app/prompter.h"
-#include "draw/draw_entry.h"
 #include "search/position_search.h"
 
 #include <QCheckBox>
-#include <QLineEdit>
 #include <QRadioButton>
 #include <QTableView>
 
 #include <array>
-#include <limits>
 #include <optional>
 
 using namespace qudrim;
-
-namespace {
-
-std::optional<int32_t> issueOf(const QLineEdit* box)
-{
-    int64_t v = 0;
-    if (!parseInt(box->text().toStdString(), v) || v < std::numeric_limits<int32_t>::min() ||
-        v > std::numeric_limits<int32_t>::max())
-        return std::nullopt;
-    return static_cast<int32_t>(v);
-}
-
-template <size_t N>
-QStringList toStrings(const std::array<std::string, N>& texts)
-{
-    QStringList list;
-    list.reserve(static_cast<qsizetype>(N));
-    for (const std::string& t : texts)
-        list << QString::fromStdString(t);
-    return list;
-}
-
-}  // namespace
 
 void frmMain::Command1_Click()
 {
@@ -53,16 +26,9 @@ void frmMain::Command1_Click()
     }
 
     // The issue range must be two whole numbers before anything runs.
-    const auto first = issueOf(Text3[0]);
-    const auto last = issueOf(Text3[1]);
-    if (!first || !last) {
-        prompter_->warning(this, QString::fromUtf8(kInputErrorTitle),
-                                QStringLiteral("检索起止期数必须是整数期号，例如 2013001。"));
-        QLineEdit* faulty = first ? Text3[1] : Text3[0];
-        faulty->setFocus(Qt::OtherFocusReason);
-        faulty->selectAll();
+    const auto range = searchRange();
+    if (!range)
         return;
-    }
 
     search::SearchOptions o;
     o.specialCounts = Check2->isChecked();
@@ -82,44 +48,13 @@ void frmMain::Command1_Click()
     o.intLei = state_.intLei;
     o.bolWei = bolWei_;
     o.intSqLei = panel_.intSqLei;
-    o.display.firstIssue = *first;
-    o.display.lastIssue = *last;
-    o.display.intXianshiLei = state_.intXianshiLei;
-    o.display.strQz = panel_.strQz ? panel_.strQz : (state_.bolLdm ? 'L' : 'D');
-    o.display.bolSq = state_.bolSq;
-    o.display.bases = state_.bases;
-    o.display.scope = 0;
-    for (int i = 0; i < 3; ++i)
-        if (Option5[static_cast<size_t>(i)]->isChecked())
-            o.display.scope = i;
+    o.display = searchDisplay(*range);
 
     try {
-        const search::SearchResult result = search::runPositionSearch(store_->db(), o);
-        std::vector<QStringList> hits;
-        hits.reserve(result.hits.size());
-        for (const auto& row : result.hits)
-            hits.push_back(toStrings(row));
-        std::vector<QStringList> tally;
-        tally.reserve(result.tally.size());
-        for (const auto& row : result.tally)
-            tally.push_back(toStrings(row));
-        hitsModel_->setHeader(toStrings(result.hitHeader));
-        hitsModel_->setRows(std::move(hits));
-        tallyModel_->setHeader(toStrings(result.tallyHeader));
-        tallyModel_->setRows(std::move(tally));
-        setHitColumnWidths();
-        setTallyColumnWidths();
+        showSearchResult(search::runPositionSearch(store_->db(), o), true);
     } catch (const std::exception& e) {
-        // A failed search never shows a partial result.
-        hitsModel_->clearRows();
-        tallyModel_->clearRows();
-        setHitColumnWidths();
-        setTallyColumnWidths();
         busy.reset();
-        prompter_->warning(this, QStringLiteral("检索失败"),
-                           QStringLiteral("检索没有能够完成，结果列表已清空。\n\n"
-                                          "请关闭可能正在使用历史数据库的其他程序，然后再检索一次。"),
-                           QString::fromUtf8(e.what()));
+        showSearchFailure(e, true);
     }
 }
 

@@ -78,6 +78,9 @@ void frmMain::Form_Load()
 
     // The combination size.
     s.intZhWSetup = settings_.readInt16(QStringLiteral("intZhWSetup"), 2);
+    // A stored size the box does not offer is read as the default.
+    if (s.intZhWSetup < 1 || s.intZhWSetup > 6)
+        s.intZhWSetup = 2;
     Combo1->setCurrentText(QString::number(s.intZhWSetup));
 
     // The number groups are a fixed table.

@@ -164,18 +164,21 @@ TEST_F(SettingsTest, StoredFixedPositionsHideTheSpecialNumberBoxWhateverItsValue
     EXPECT_TRUE(checked("Check2"));
 }
 
-TEST_F(SettingsTest, CombinationSizeTakesAnyWholeNumberAndKeepsItsValueForOtherText)
+TEST_F(SettingsTest, CombinationSizeTakesOnlyOneToSixAndKeepsItsValueForOtherText)
 {
     openActive();
     auto* combo = w<QComboBox>("Combo1");
-    typeOver(combo, QStringLiteral("9"));
+    typeOver(combo, QStringLiteral("5"));
     leaveBox();
-    EXPECT_EQ(window->programState().intZhWSetup, 9);
-    EXPECT_EQ(storedSetting(QStringLiteral("intZhWSetup")), QStringLiteral("9"));
-    typeOver(combo, QStringLiteral("x"));
-    leaveBox();
-    EXPECT_EQ(window->programState().intZhWSetup, 9);
-    EXPECT_EQ(storedSetting(QStringLiteral("intZhWSetup")), QStringLiteral("9"));
+    EXPECT_EQ(window->programState().intZhWSetup, 5);
+    EXPECT_EQ(storedSetting(QStringLiteral("intZhWSetup")), QStringLiteral("5"));
+    for (const char* refused : {"9", "x"}) {
+        typeOver(combo, QString::fromLatin1(refused));
+        leaveBox();
+        EXPECT_EQ(window->programState().intZhWSetup, 5) << refused;
+        EXPECT_EQ(storedSetting(QStringLiteral("intZhWSetup")), QStringLiteral("5")) << refused;
+        EXPECT_EQ(combo->currentText(), QStringLiteral("5")) << refused;
+    }
 }
 
 // A stored text that does not convert gives the variable's zero value, not
@@ -196,7 +199,8 @@ TEST_F(SettingsTest, UnconvertibleStoredTextsGiveZeroNotTheDefault)
     EXPECT_TRUE(checked("Option3_3"));
     EXPECT_TRUE(checked("Option4_0"));
     EXPECT_EQ(w<QLineEdit>("MaskEdBox2")->text(), QStringLiteral("0"));
-    EXPECT_EQ(w<QComboBox>("Combo1")->currentText(), QStringLiteral("0"));
+    // A combination size outside 1..6 is read as 2.
+    EXPECT_EQ(w<QComboBox>("Combo1")->currentText(), QStringLiteral("2"));
     for (const char* pair : {"mnuSxcs", "mnuDscs", "mnuBscs"}) {
         EXPECT_TRUE(w<QAction>(indexed(pair, 0).toLatin1().constData())->isChecked()) << pair;
         EXPECT_FALSE(w<QAction>(indexed(pair, 1).toLatin1().constData())->isChecked()) << pair;
@@ -206,7 +210,7 @@ TEST_F(SettingsTest, UnconvertibleStoredTextsGiveZeroNotTheDefault)
     EXPECT_FALSE(s.bolSq);
     EXPECT_FALSE(s.bolLdm);
     EXPECT_EQ(s.intPreQi, 0);
-    EXPECT_EQ(s.intZhWSetup, 0);
+    EXPECT_EQ(s.intZhWSetup, 2);
     EXPECT_EQ(s.IniSerchDay, 0);
     EXPECT_EQ(s.intXianshiLei, 0);
     EXPECT_EQ(s.bases, (qudrim::CodeBases{0, 0, 0}));

@@ -1,0 +1,177 @@
+// Speed of the combination search, grids included, on a synthetic history of
+// 10,000 draws and on the real history of 4,288 draws.
+//
+// "Alternating" switches between two searches of the same mode, pool and
+// size that rewrite many rows every time (N 9 / 2 or another kind, the other
+// number order, the special number counted or not); "Repeated" runs the same
+// search again and again. "Sweep" runs every mode, pool, size and kind after
+// a different search and reports the slowest and the mean.
+
+#include "combination/combination_search.h"
+#include "draw/attributes.h"
+#include "support/history_fixture.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <map>
+#include <memory>
+#include <string>
+
+namespace {
+
+using namespace qudrim;
+using namespace qudrim::combination;
+
+enum Mode { FreePrevious, FreeBack, FixedPrevious, FixedBack };
+constexpr const char* kModeNames[] = {"FreePrevious", "FreeBack9", "FixedPrevious", "FixedBack9"};
+
+enum History { Synthetic, Real };
+
+struct Fixture {
+    std::unique_ptr<qudrim::testing::TempFolder> folder;
+    std::unique_ptr<store::HistoryStore> store;
+    std::vector<DrawInput> draws;
+};
+
+Fixture& fixture(History h)
+{
+    static std::map<History, Fixture> fixtures;
+    auto it = fixtures.find(h);
+    if (it == fixtures.end()) {
+        Fixture f;
+        f.folder = std::make_unique<qudrim::testing::TempFolder>();
+        f.store = std::make_unique<store::HistoryStore>(f.folder->path());
+        f.draws = h == Synthetic ? qudrim::testing::syntheticHistory(10000) : qudrim::testing::loadRealHistory();
+        qudrim::testing::fillStore(*f.store, f.draws);
+        it = fixtures.emplace(h, std::move(f)).first;
+    }
+    return it->second;
+}
+
+// A search with the reference values of a draw near the end of the history,
+// as the panel would supply them, so that there are hits to list and count.
+CombinationOptions variant(const Fixture& f, Mode mode, int kind, int k, bool pool7, int resultKind, int scope,
+                           char prefix, bool special, int n)
+{
+    CombinationOptions o;
+    o.bolZyw = mode == FreePrevious || mode == FreeBack;
+    o.bolSq = mode == FreePrevious || mode == FixedPrevious;
+    o.intPreQi = n;
+    o.intLei = kind;
+    o.intZhWSetup = k;
+    o.bolZhpm = !pool7;
+    o.specialCounts = special;
+    o.display.strQz = prefix;
+    o.display.intXianshiLei = resultKind;
+    o.display.scope = scope;
+    o.display.firstIssue = f.draws.front().issue;
+    o.display.lastIssue = f.draws.back().issue;
+    const auto& base = f.draws[f.draws.size() - 3];
+    const DrawRow row = deriveDraw(base.issue, base.numbers, GetSxYear(base.issue), {});
+    for (int p = 1; p <= 7; ++p)
+        o.intSqLei[static_cast<size_t>(p)] = row.at(prefix, p).value(kind);
+    return o;
+}
+
+// The partner of an alternating pair: against the draw N before, N 2 instead
+// of 9; against the previous draw, the next kind. Both take the other number
+// order, result kind, scope and special-number box.
+std::pair<CombinationOptions, CombinationOptions> pair(const Fixture& f, Mode mode, int kind, int k, bool pool7)
+{
+    const bool back = mode == FreeBack || mode == FixedBack;
+    CombinationOptions a = variant(f, mode, kind, k, pool7, (kind + 1) % 8, 0, 'L', false, 9);
+    CombinationOptions b = back ? variant(f, mode, kind, k, pool7, (kind + 5) % 8, 1, 'D', true, 2)
+                                : variant(f, mode, (kind + 1) % 8, k, pool7, (kind + 5) % 8, 1, 'D', true, 9);
+    return {a, b};
+}
+
+void runOne(benchmark::State& state, store::Database& db, const CombinationOptions& o)
+{
+    const auto r = runCombinationSearch(db, o);
+    benchmark::DoNotOptimize(r.tally.data());
+    state.counters["hits"] = static_cast<double>(r.hits.size());
+}
+
+// Args: history, mode, kind, k, pool (7 or 6).
+void BM_CombinationAlternating(benchmark::State& state)
+{
+    auto& f = fixture(static_cast<History>(state.range(0)));
+    const auto [a, b] = pair(f, static_cast<Mode>(state.range(1)), static_cast<int>(state.range(2)),
+                             static_cast<int>(state.range(3)), state.range(4) == 7);
+    bool flip = false;
+    for (auto _ : state) {
+        runOne(state, f.store->db(), flip ? b : a);
+        flip = !flip;
+    }
+}
+
+void BM_CombinationRepeated(benchmark::State& state)
+{
+    auto& f = fixture(static_cast<History>(state.range(0)));
+    const auto o = pair(f, static_cast<Mode>(state.range(1)), static_cast<int>(state.range(2)),
+                        static_cast<int>(state.range(3)), state.range(4) == 7)
+                       .first;
+    for (auto _ : state)
+        runOne(state, f.store->db(), o);
+}
+
+// Every mode, pool, size and kind, each after its alternating partner.
+void BM_CombinationSweep(benchmark::State& state)
+{
+    auto& f = fixture(static_cast<History>(state.range(0)));
+    double slowest = 0, total = 0;
+    int64_t searches = 0;
+    auto timed = [&](const CombinationOptions& o) {
+        const auto start = std::chrono::steady_clock::now();
+        const auto r = runCombinationSearch(f.store->db(), o);
+        const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+        benchmark::DoNotOptimize(r.tally.data());
+        return took.count();
+    };
+    for (auto _ : state) {
+        for (int mode = 0; mode < 4; ++mode)
+            for (int pool : {6, 7})
+                for (int k = 1; k <= 6; ++k)
+                    for (int kind = 0; kind < 8; ++kind) {
+                        const auto [a, b] = pair(f, static_cast<Mode>(mode), kind, k, pool == 7);
+                        timed(b);
+                        const double took = timed(a);
+                        slowest = std::max(slowest, took);
+                        total += took;
+                        ++searches;
+                    }
+    }
+    state.counters["variants"] = static_cast<double>(searches);
+    state.counters["alt_slowest_ms"] = slowest;
+    state.counters["alt_mean_ms"] = total / static_cast<double>(searches);
+}
+
+void registerAll()
+{
+    for (History h : {Synthetic, Real}) {
+        const std::string hname = h == Synthetic ? "synthetic10k" : "real";
+        for (int mode = 0; mode < 4; ++mode)
+            for (int pool : {6, 7})
+                for (int k = 1; k <= 6; ++k) {
+                    const std::string suffix = "/" + hname + "/" + kModeNames[mode] + "/" +
+                                               (pool == 7 ? "平特" : "平码") + "/k" + std::to_string(k);
+                    benchmark::RegisterBenchmark(("CombinationAlternating" + suffix).c_str(), BM_CombinationAlternating)
+                        ->Args({h, mode, kZodiac, k, pool})
+                        ->Unit(benchmark::kMillisecond);
+                    if (k == 4)
+                        benchmark::RegisterBenchmark(("CombinationRepeated" + suffix).c_str(), BM_CombinationRepeated)
+                            ->Args({h, mode, kZodiac, k, pool})
+                            ->Unit(benchmark::kMillisecond);
+                }
+        benchmark::RegisterBenchmark(("CombinationSweep/" + hname).c_str(), BM_CombinationSweep)
+            ->Args({h})
+            ->Iterations(1)
+            ->Unit(benchmark::kMillisecond);
+    }
+}
+
+const bool registered = (registerAll(), true);
+
+}  // namespace

@@ -1,0 +1,104 @@
+// What both searches share in the window: the issue range and the display
+// options they read, and the showing of their result, or of their failure,
+// in the two result grids.
+#include "app/frmMain.h"
+
+#include "app/grid_models.h"
+#include "app/prompter.h"
+#include "draw/draw_entry.h"
+#include "draw/tables.h"
+#include "search/result_display.h"
+
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTableView>
+
+#include <limits>
+
+using namespace qudrim;
+
+namespace {
+
+std::optional<int32_t> issueOf(const QLineEdit* box)
+{
+    int64_t v = 0;
+    if (!parseInt(box->text().toStdString(), v) || v < std::numeric_limits<int32_t>::min() ||
+        v > std::numeric_limits<int32_t>::max())
+        return std::nullopt;
+    return static_cast<int32_t>(v);
+}
+
+template <size_t N>
+QStringList toStrings(const std::array<std::string, N>& texts)
+{
+    QStringList list;
+    list.reserve(static_cast<qsizetype>(N));
+    for (const std::string& t : texts)
+        list << QString::fromStdString(t);
+    return list;
+}
+
+template <size_t N>
+std::vector<QStringList> toRows(const std::vector<std::array<std::string, N>>& rows)
+{
+    std::vector<QStringList> out;
+    out.reserve(rows.size());
+    for (const auto& row : rows)
+        out.push_back(toStrings(row));
+    return out;
+}
+
+}  // namespace
+
+std::optional<std::pair<int32_t, int32_t>> frmMain::searchRange()
+{
+    const auto first = issueOf(Text3[0]);
+    const auto last = issueOf(Text3[1]);
+    if (first && last)
+        return std::pair{*first, *last};
+    prompter_->warning(this, QString::fromUtf8(kInputErrorTitle),
+                       QStringLiteral("检索起止期数必须是整数期号，例如 2013001。"));
+    QLineEdit* faulty = first ? Text3[1] : Text3[0];
+    faulty->setFocus(Qt::OtherFocusReason);
+    faulty->selectAll();
+    return std::nullopt;
+}
+
+search::DisplayOptions frmMain::searchDisplay(std::pair<int32_t, int32_t> range) const
+{
+    search::DisplayOptions d;
+    d.firstIssue = range.first;
+    d.lastIssue = range.second;
+    d.intXianshiLei = state_.intXianshiLei;
+    d.strQz = panel_.strQz ? panel_.strQz : (state_.bolLdm ? 'L' : 'D');
+    d.bolSq = state_.bolSq;
+    d.bases = state_.bases;
+    d.scope = 0;
+    for (int i = 0; i < 3; ++i)
+        if (Option5[static_cast<size_t>(i)]->isChecked())
+            d.scope = i;
+    return d;
+}
+
+void frmMain::showSearchResult(const search::SearchResult& result, bool setSerialColumn)
+{
+    hitsModel_->setHeader(toStrings(result.hitHeader));
+    hitsModel_->setRows(toRows(result.hits));
+    tallyModel_->setHeader(toStrings(result.tallyHeader));
+    tallyModel_->setRows(toRows(result.tally));
+    setHitColumnWidths(setSerialColumn);
+    setTallyColumnWidths();
+}
+
+void frmMain::showSearchFailure(const std::exception& e, bool setSerialColumn)
+{
+    // A failed search never shows a partial result.
+    hitsModel_->clearRows();
+    tallyModel_->clearRows();
+    setHitColumnWidths(setSerialColumn);
+    setTallyColumnWidths();
+    prompter_->warning(this, QStringLiteral("检索失败"),
+                       QStringLiteral("检索没有能够完成，结果列表已清空。\n\n"
+                                      "请关闭可能正在使用历史数据库的其他程序，然后再检索一次。"),
+                       QString::fromUtf8(e.what()));
+}

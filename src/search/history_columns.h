@@ -1,0 +1,133 @@
+// What both searches do to the history in memory: the columns a run reads,
+// the N-back lists and copies worked out from them, and the writing back of
+// the rows that change.
+//
+// Why the rows are evaluated here and not with one UPDATE per step: a Lishi
+// row has 255 columns, and SQLite rewrites the whole record for any change,
+// so every pass over the table costs as much as writing all of it. Reading
+// the few columns a search needs once, working out every rewritten copy,
+// list and counter in memory, and then writing each row that really changes
+// exactly once gives the same table for a fraction of the work.
+#pragma once
+
+#include "search/result_display.h"
+#include "store/database.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qudrim::search {
+
+// The columns a run reads, one vector per column, rows in ascending SQQH.
+// Columns are registered by name before the load; each name is checked
+// against the catalogue of Lishi.
+class Rows {
+public:
+    int intColumn(const std::string& name) { return indexOf(intNames_, name); }
+    int textColumn(const std::string& name) { return indexOf(textNames_, name); }
+    const std::string& intName(int c) const { return intNames_[static_cast<size_t>(c)]; }
+    const std::string& textName(int c) const { return textNames_[static_cast<size_t>(c)]; }
+    const std::vector<std::string>& intNames() const { return intNames_; }
+    const std::vector<std::string>& textNames() const { return textNames_; }
+
+    // Reads the registered columns of every row.
+    void load(store::Database& db);
+
+    size_t size() const { return rowid.size(); }
+    const std::vector<int64_t>& intsOf(int c) const { return ints[static_cast<size_t>(c)]; }
+    const std::vector<std::string>& textsOf(int c) const { return texts[static_cast<size_t>(c)]; }
+
+    std::vector<int64_t> rowid, sqqh;
+    std::vector<std::vector<int64_t>> ints;
+    std::vector<std::vector<std::string>> texts;
+
+private:
+    static int indexOf(std::vector<std::string>& names, const std::string& name);
+
+    std::vector<std::string> intNames_, textNames_;
+};
+
+// A list without its last four characters (the special number's entry);
+// shorter lists become empty. Counted in characters, as the lists are text.
+std::string_view withoutSpecial(std::string_view list);
+
+// The N-back list of a column against the draw N before (N >= 1): row 1 keeps
+// its old text unless N is 1; rows 2..N-1 have no draw N before them and get
+// the empty text; row m >= N gets the source list of row m-N+1, which
+// describes draw m-N. Views into the texts of `rows`.
+std::vector<std::string_view> rebuiltList(const Rows& rows, int source, int target, int n);
+
+// The plain number list txtHisPreLst as the copy refresh against the draw
+// `back` rows before leaves it: row 1 keeps what it holds, rows 2..back get
+// the empty text, row k > back the txtHisLst of row k - back + 1.
+std::vector<std::string_view> refreshedPlainList(const Rows& rows, int source, int target, size_t back);
+
+// A copy column: in row k the own value of row k - back, 0 where there is
+// no such row.
+std::vector<int64_t> shiftedCopy(const Rows& rows, int own, size_t back);
+
+// Whether a fixed position's compared value(s) meet its reference value:
+// the sum of head and tail for 合数, the number's parity for 单双, the value
+// itself otherwise.
+inline bool fixedConditionMet(int kind, int64_t first, int64_t second, int64_t value)
+{
+    if (kind == kDigitSum)
+        return first + second == value;
+    if (kind == kParity)
+        return first % 2 == value;
+    return first == value;
+}
+
+// The new values of the columns a run rewrites, and their writing: every row
+// in which one of them changes is written once, with all of them.
+class RowWrites {
+public:
+    // A later value for the same column replaces the earlier one.
+    void setInts(int column, std::vector<int64_t> values);
+    // Views into texts that outlive the writes (those of the Rows).
+    void setTexts(int column, std::vector<std::string_view> values);
+
+    // A column as the run leaves it in row k.
+    std::string_view text(const Rows& rows, int column, size_t k) const;
+
+    // Writes the changed rows.
+    void write(store::Database& db, const Rows& rows) const;
+
+private:
+    struct IntWrite {
+        int column;
+        std::vector<int64_t> values;
+    };
+    struct TextWrite {
+        int column;
+        std::vector<std::string_view> values;
+    };
+    std::vector<IntWrite> ints_;
+    std::vector<TextWrite> texts_;
+};
+
+// The own columns behind the value of a result kind at positions 1..7.
+struct ValueColumns {
+    int kind = 0;
+    std::array<std::vector<int>, 8> columns;
+};
+
+ValueColumns registerValueColumns(Rows& rows, int kind, char prefix);
+int64_t valueAt(const Rows& rows, const ValueColumns& v, int p, size_t k);
+
+// The columns the display reads from every hit, registered before the load:
+// the result kind's own columns and the compared draw's number list.
+struct HitColumns {
+    ValueColumns values;
+    int list = -1;
+};
+
+HitColumns registerHitColumns(Rows& rows, const DisplayOptions& display);
+
+// The hit of row k as the display shows it, its list as the run leaves it.
+HitRow hitOf(const Rows& rows, const HitColumns& columns, const RowWrites& writes, size_t k);
+
+}  // namespace qudrim::search
