@@ -99,6 +99,9 @@ QString failureText(const PageFailure& f, const history::UpdatePlan& plan, size_
 void frmMain::Command21_Click()
 {
     runPendingBoxHandler();
+    // Without the database the pages would be fetched for nothing.
+    if (!historyOpenFor(QStringLiteral("在线更新无法进行")))
+        return;
     if (!prompter_->confirm(this, QStringLiteral("读入历史"),
                             QStringLiteral("确实要在线更新最新历史号码吗？更新可能要花费一段时间，"
                                            "网络不通或者我方服务器更新不及时可能都造成更新失败！")))
