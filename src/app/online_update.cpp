@@ -6,6 +6,7 @@
 // first page that failed.
 #include "app/frmMain.h"
 
+#include "app/busy_cursor.h"
 #include "app/prompter.h"
 #include "app/results_fetcher.h"
 #include "draw/draw_entry.h"
@@ -13,7 +14,6 @@
 #include "history/results_page.h"
 #include "history/update_plan.h"
 
-#include <QApplication>
 #include <QDate>
 #include <QProgressDialog>
 
@@ -26,16 +26,6 @@ namespace {
 
 const QString kSiteKey = QStringLiteral("ResultsSite");
 const QString kMessageTitle = QStringLiteral("历史号在线更新");
-
-// The busy pointer for the length of a run: the arrow with the hourglass,
-// as the progress dialog's Cancel stays there to be clicked.
-class BusyPointer {
-public:
-    BusyPointer() { QApplication::setOverrideCursor(Qt::BusyCursor); }
-    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
-    BusyPointer(const BusyPointer&) = delete;
-    BusyPointer& operator=(const BusyPointer&) = delete;
-};
 
 // The results site from the setting; when there is none yet (or the
 // setting holds no usable address) it is asked for and stored. Empty when
@@ -120,12 +110,14 @@ void frmMain::Command21_Click()
     const history::UpdatePlan plan = history::PlanUpdate(oldest, newest, state_.IniSerchDay, QDate::currentDate().year());
     const std::vector<int32_t> years = plan.years();
 
-    BusyPointer busy;
+    // The arrow with the hourglass: the progress dialog's Cancel stays there to be clicked.
+    app::BusyCursor busy(Qt::BusyCursor);
     if (years.empty()) {
         // Only a system date before the newest stored year leads here.
         AddHaoma();
         ShangqiXianshi();
         QihaoXianshi();
+        busy.release();
         prompter_->warning(this, kMessageTitle,
                            QStringLiteral("没有要读取的开奖结果页面：要读取的第一年是 %1 年，而计算机的日期是 %2 年。"
                                           "请检查计算机的日期设置。历史号码没有改动。")
@@ -188,6 +180,7 @@ void frmMain::Command21_Click()
             stored = write.draws.size();
         } catch (const std::exception& e) {
             // The database refused a row: the whole run is undone.
+            busy.release();
             prompter_->warning(this, QStringLiteral("保存失败"),
                                QStringLiteral("在线更新读到的 %1 期历史号码没有能够保存到历史数据库，历史号码保持更新前的样子。")
                                    .arg(write.draws.size()),
@@ -200,6 +193,7 @@ void frmMain::Command21_Click()
     ShangqiXianshi();
     QihaoXianshi();
 
+    busy.release();
     if (failure)
         prompter_->warning(this, kMessageTitle, failureText(*failure, plan, pages.size(), stored, state_.IniSerchDay),
                            failure->detail);

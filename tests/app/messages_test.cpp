@@ -25,6 +25,7 @@ QString indexed(const char* name, int index) { return QString::fromLatin1(name) 
 
 class MessagesTest : public WindowTest {
 protected:
+    MessagesTest() { answeredOnlyWithoutBusyCursor = true; }
     QString databaseFile() const { return QString::fromStdString((folder.path() / "plenvox.mdb").string()); }
 
     // A main text in Chinese: apart from the file's name, no Latin letters.

@@ -124,6 +124,7 @@ std::vector<QString> yearPaths(std::initializer_list<int> years)
 
 class OnlineUpdateTest : public WindowTest {
 protected:
+    OnlineUpdateTest() { answeredOnlyWithoutBusyCursor = true; }
     void SetUp() override
     {
         WindowTest::SetUp();
