@@ -162,7 +162,8 @@ void frmMain::Command21_Click()
             history::ReadKjYear(std::string_view(page.body.constData(), static_cast<size_t>(page.body.size())),
                                 page.contentType.toStdString(), year, plan.lastIssue);
         if (!read.hasTable) {
-            failure = PageFailure{year, QStringLiteral("页面中没有开奖结果表（id 为 main 的表格）"), url.toString()};
+            failure = PageFailure{year, QStringLiteral("页面中没有开奖结果表"),
+                                  QStringLiteral("no table with id \"main\" in the page\n") + url.toString()};
             break;
         }
         pages.push_back(read.draws);
