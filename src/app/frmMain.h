@@ -82,6 +82,8 @@ private:
     // Tells the user that `refused` (what could not be done) needs the
     // history database, which is not open, and why.
     void warnHistoryNotOpen(const QString& refused);
+    // True when the history database is open; otherwise says so as above.
+    bool historyOpenFor(const QString& refused);
 
     // The read view and the history list (history_list.cpp).
     void reopenSnapshot();

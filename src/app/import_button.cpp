@@ -34,6 +34,8 @@ QString historyFilesFolder(const QString& programFolder)
 
 void frmMain::cmdRdLst_Click()
 {
+    if (!historyOpenFor(QStringLiteral("历史号码文本无法读入")))
+        return;
     if (!prompter_->confirm(this, kTitle, kQuestion))
         return;
     const QString file = prompter_->getOpenFileName(this, historyFilesFolder(programFolder_), kFilter);

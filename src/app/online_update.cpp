@@ -6,6 +6,7 @@
 // first page that failed.
 #include "app/frmMain.h"
 
+#include "app/busy_cursor.h"
 #include "app/prompter.h"
 #include "app/results_fetcher.h"
 #include "draw/draw_entry.h"
@@ -13,7 +14,6 @@
 #include "history/results_page.h"
 #include "history/update_plan.h"
 
-#include <QApplication>
 #include <QDate>
 #include <QProgressDialog>
 
@@ -26,16 +26,6 @@ namespace {
 
 const QString kSiteKey = QStringLiteral("ResultsSite");
 const QString kMessageTitle = QStringLiteral("历史号在线更新");
-
-// The busy pointer for the length of a run: the arrow with the hourglass,
-// as the progress dialog's Cancel stays there to be clicked.
-class BusyPointer {
-public:
-    BusyPointer() { QApplication::setOverrideCursor(Qt::BusyCursor); }
-    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
-    BusyPointer(const BusyPointer&) = delete;
-    BusyPointer& operator=(const BusyPointer&) = delete;
-};
 
 // The results site from the setting; when there is none yet (or the
 // setting holds no usable address) it is asked for and stored. Empty when
@@ -99,6 +89,9 @@ QString failureText(const PageFailure& f, const history::UpdatePlan& plan, size_
 void frmMain::Command21_Click()
 {
     runPendingBoxHandler();
+    // Without the database the pages would be fetched for nothing.
+    if (!historyOpenFor(QStringLiteral("在线更新无法进行")))
+        return;
     if (!prompter_->confirm(this, QStringLiteral("读入历史"),
                             QStringLiteral("确实要在线更新最新历史号码吗？更新可能要花费一段时间，"
                                            "网络不通或者我方服务器更新不及时可能都造成更新失败！")))
@@ -117,12 +110,14 @@ void frmMain::Command21_Click()
     const history::UpdatePlan plan = history::PlanUpdate(oldest, newest, state_.IniSerchDay, QDate::currentDate().year());
     const std::vector<int32_t> years = plan.years();
 
-    BusyPointer busy;
+    // The arrow with the hourglass: the progress dialog's Cancel stays there to be clicked.
+    app::BusyCursor busy(Qt::BusyCursor);
     if (years.empty()) {
         // Only a system date before the newest stored year leads here.
         AddHaoma();
         ShangqiXianshi();
         QihaoXianshi();
+        busy.release();
         prompter_->warning(this, kMessageTitle,
                            QStringLiteral("没有要读取的开奖结果页面：要读取的第一年是 %1 年，而计算机的日期是 %2 年。"
                                           "请检查计算机的日期设置。历史号码没有改动。")
@@ -167,7 +162,8 @@ void frmMain::Command21_Click()
             history::ReadKjYear(std::string_view(page.body.constData(), static_cast<size_t>(page.body.size())),
                                 page.contentType.toStdString(), year, plan.lastIssue);
         if (!read.hasTable) {
-            failure = PageFailure{year, QStringLiteral("页面中没有开奖结果表（id 为 main 的表格）"), url.toString()};
+            failure = PageFailure{year, QStringLiteral("页面中没有开奖结果表"),
+                                  QStringLiteral("no table with id \"main\" in the page\n") + url.toString()};
             break;
         }
         pages.push_back(read.draws);
@@ -185,6 +181,7 @@ void frmMain::Command21_Click()
             stored = write.draws.size();
         } catch (const std::exception& e) {
             // The database refused a row: the whole run is undone.
+            busy.release();
             prompter_->warning(this, QStringLiteral("保存失败"),
                                QStringLiteral("在线更新读到的 %1 期历史号码没有能够保存到历史数据库，历史号码保持更新前的样子。")
                                    .arg(write.draws.size()),
@@ -197,6 +194,7 @@ void frmMain::Command21_Click()
     ShangqiXianshi();
     QihaoXianshi();
 
+    busy.release();
     if (failure)
         prompter_->warning(this, kMessageTitle, failureText(*failure, plan, pages.size(), stored, state_.IniSerchDay),
                            failure->detail);

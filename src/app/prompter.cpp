@@ -2,10 +2,35 @@
 
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QTimer>
+#include <QTreeView>
 
 namespace qudrim::app {
+
+namespace {
+
+// Qt's own open-file dialog sizes its size, type and date columns for
+// English texts, so "纯文本文档" and a Chinese date end in "…". Each time a
+// folder has been read the three columns are made as wide as what they show.
+// A native dialog of the desktop has no such view and is left alone.
+void fitDetailColumns(QFileDialog& dialog)
+{
+    auto* details = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+    auto* files = dialog.findChild<QFileSystemModel*>();
+    if (!details || !files)
+        return;
+    auto fit = [details] {
+        for (int c = 1; c < details->model()->columnCount(details->rootIndex()); ++c)
+            details->resizeColumnToContents(c);
+    };
+    QObject::connect(files, &QFileSystemModel::directoryLoaded, details, fit);
+    fit();
+}
+
+}  // namespace
 
 void DialogPrompter::warning(QWidget* parent, const QString& title, const QString& text, const QString& detail)
 {
@@ -33,7 +58,14 @@ QString DialogPrompter::getText(QWidget* parent, const QString& title, const QSt
 
 QString DialogPrompter::getOpenFileName(QWidget* parent, const QString& folder, const QString& filter)
 {
-    return QFileDialog::getOpenFileName(parent, QString(), folder, filter);
+    QFileDialog dialog(parent, QString(), folder, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    // The dialog builds its views when it is shown.
+    QTimer::singleShot(0, &dialog, [&dialog] { fitDetailColumns(dialog); });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
 }
 
 bool DialogPrompter::openUrl(const QUrl& url) { return QDesktopServices::openUrl(url); }

@@ -147,6 +147,14 @@ void frmMain::openDatabase()
     reopenSnapshot();
 }
 
+bool frmMain::historyOpenFor(const QString& refused)
+{
+    if (databaseOpen())
+        return true;
+    warnHistoryNotOpen(refused);
+    return false;
+}
+
 void frmMain::warnHistoryNotOpen(const QString& refused)
 {
     const QString file = QString::fromStdString(store_->databasePath().string());

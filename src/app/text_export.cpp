@@ -11,6 +11,9 @@ using namespace qudrim;
 void frmMain::Command4_Click()
 {
     runPendingBoxHandler();
+    // Without the database the history is unknown, not empty.
+    if (!historyOpenFor(QStringLiteral("历史号码无法导出")))
+        return;
     // The history list shows exactly the read view, so its rows are the lines.
     const store::Snapshot& view = *resSnap_;
     std::optional<std::filesystem::path> file;

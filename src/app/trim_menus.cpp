@@ -47,6 +47,9 @@ std::optional<int32_t> askTrimValue(app::Prompter& prompter, QWidget* parent, co
 
 void frmMain::mnuDlzd_Click()
 {
+    // Without the database the backup file would be overwritten for nothing.
+    if (!historyOpenFor(QStringLiteral("历史号码无法删除")))
+        return;
     const auto lastKept = askTrimValue(*prompter_, this, QStringLiteral("请输入需要删除到的期数，例如‘2014016’"),
                                        QString::number(static_cast<int64_t>(state_.lngQihao) - 1),
                                        QStringLiteral("请输入一个整数期号，例如 2014016。"));
@@ -58,6 +61,8 @@ void frmMain::mnuDlzd_Click()
 
 void frmMain::mnuEszhzd_Click()
 {
+    if (!historyOpenFor(QStringLiteral("历史号码无法删除")))
+        return;
     const auto dropped = askTrimValue(
         *prompter_, this,
         QStringLiteral("请输入需要删除最后多少期历史号码（例如输入3，那么就将删除最后的3期历史号码）"), QStringLiteral("1"),

@@ -6,6 +6,11 @@
 #include <string>
 #include <system_error>
 
+#if defined(__unix__) || defined(__APPLE__)
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 namespace qudrim::history {
 
 namespace fs = std::filesystem;
@@ -25,6 +30,22 @@ void removeQuietly(const fs::path& path)
 {
     std::error_code ignored;
     fs::remove(path, ignored);
+}
+
+// Makes the new file's bytes durable before the rename makes them the file,
+// so that a crash just after it never leaves an empty file in its place.
+void flushToDisk([[maybe_unused]] const fs::path& file)
+{
+#if defined(__unix__) || defined(__APPLE__)
+    const int fd = ::open(file.c_str(), O_RDONLY);
+    if (fd < 0)
+        throw ExportError("cannot reopen " + Utf8Of(file) + ": " + std::generic_category().message(errno));
+    const int rc = ::fsync(fd);
+    const int error = errno;
+    ::close(fd);
+    if (rc != 0)
+        throw ExportError("cannot flush " + Utf8Of(file) + ": " + std::generic_category().message(error));
+#endif
 }
 
 }  // namespace
@@ -83,6 +104,12 @@ void WriteFileAtomically(const fs::path& target, std::string_view bytes)
             removeQuietly(temporary);
             throw ExportError("cannot write " + Utf8Of(temporary) + ": " + std::generic_category().message(error));
         }
+    }
+    try {
+        flushToDisk(temporary);
+    } catch (...) {
+        removeQuietly(temporary);
+        throw;
     }
     ReplaceWith(temporary, target);
 }

@@ -1,7 +1,8 @@
-// Export files are replaced whole or not at all: the new content goes to a
-// temporary file beside the target, which then takes the target's place in
-// one rename. A failed export leaves the old file as it was and no temporary
-// file behind.
+// Files the program writes (the exports, the backup "lsbf.txt") are replaced
+// whole or not at all: the new content goes to a temporary file beside the
+// target, is flushed to the disk, and then takes the target's place in one
+// rename. A failed write leaves the old file as it was and no temporary file
+// behind.
 #pragma once
 
 #include <filesystem>

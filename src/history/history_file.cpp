@@ -1,6 +1,7 @@
 #include "history/history_file.h"
 
 #include "draw/tables.h"
+#include "history/export_file.h"
 #include "history/history_line.h"
 
 #include <cerrno>
@@ -8,11 +9,6 @@
 #include <fstream>
 #include <iterator>
 #include <system_error>
-
-#if defined(__unix__) || defined(__APPLE__)
-#include <fcntl.h>
-#include <unistd.h>
-#endif
 
 namespace qudrim::history {
 
@@ -69,21 +65,6 @@ std::optional<RefusedLine> faultOf(const ParsedLine& parsed, std::optional<int32
 std::string systemError(const char* what, const fs::path& file, int error)
 {
     return std::string(what) + " " + file.string() + ": " + std::strerror(error);
-}
-
-// Makes the new file's bytes durable before the rename makes them the file.
-void flushToDisk([[maybe_unused]] const fs::path& file)
-{
-#if defined(__unix__) || defined(__APPLE__)
-    const int fd = ::open(file.c_str(), O_RDONLY);
-    if (fd < 0)
-        throw HistoryFileError(systemError("cannot reopen", file, errno));
-    const int rc = ::fsync(fd);
-    const int error = errno;
-    ::close(fd);
-    if (rc != 0)
-        throw HistoryFileError(systemError("cannot flush", file, error));
-#endif
 }
 
 }  // namespace
@@ -167,35 +148,16 @@ HistoryText ReadHistoryFile(const fs::path& file, int32_t issueBefore)
 
 void WriteHistoryFile(const fs::path& file, std::span<const DrawInput> draws)
 {
-    fs::path staged = file;
-    staged += ".new";
     std::string text;
-    text.reserve(draws.size() * 31);
+    text.reserve(draws.size() * (29 + kLineEnd.size()));
     for (const DrawInput& d : draws) {
         text += PrintHisLine(d.issue, d.numbers);
         text += kLineEnd;
     }
     try {
-        errno = 0;
-        {
-            std::ofstream out(staged, std::ios::binary | std::ios::trunc);
-            if (!out)
-                throw HistoryFileError(systemError("cannot create", staged, errno ? errno : EACCES));
-            out.write(text.data(), static_cast<std::streamsize>(text.size()));
-            out.close();
-            if (!out)
-                throw HistoryFileError(systemError("cannot write", staged, errno ? errno : EIO));
-        }
-        flushToDisk(staged);
-        fs::rename(staged, file);
-    } catch (const fs::filesystem_error& e) {
-        std::error_code ignored;
-        fs::remove(staged, ignored);
+        WriteFileAtomically(file, text);
+    } catch (const ExportError& e) {
         throw HistoryFileError(e.what());
-    } catch (...) {
-        std::error_code ignored;
-        fs::remove(staged, ignored);
-        throw;
     }
 }
 

@@ -2,6 +2,7 @@
 // what the window shows afterwards, and the next typed draw continuing the
 // history as it now stands.
 #include "app/history_window.h"
+#include "store/database.h"
 
 #include <QPushButton>
 #include <QRadioButton>
@@ -138,6 +139,39 @@ TEST_F(DeleteClearTest, ClearingConfirmedEmptiesTheHistoryAndTheNextDrawStartsAf
     EXPECT_EQ(rows[0].at("L1AS"), 0);
     EXPECT_EQ(rows[0].at("L7AP"), 0);
     EXPECT_EQ(rows[0].text("txtHisLst"), "");
+}
+
+// Another program holding the database: neither command changes a row, each
+// says so with the database's words in the detail, and the file is not
+// compacted.
+TEST_F(DeleteClearTest, ADatabaseThatRefusesLeavesEveryRowAndSaysSo)
+{
+    open();
+    activate(window.get());
+    const auto before = storedLishi();
+    qudrim::store::Database other(folder.path() / "plenvox.mdb", qudrim::store::Database::Mode::OpenExisting);
+    other.exec("BEGIN IMMEDIATE");
+
+    clickDelete();
+    prompter.replies = {true};
+    chooseFromHistoryMenu("mnuClear");
+    other.exec("ROLLBACK");
+
+    ASSERT_EQ(prompter.warnings.size(), 2u);
+    EXPECT_TRUE(prompter.warnings[0].text.contains(QStringLiteral("没有能够删除"))) << prompter.warnings[0].text.toStdString();
+    EXPECT_TRUE(prompter.warnings[1].text.contains(QStringLiteral("没有能够清空"))) << prompter.warnings[1].text.toStdString();
+    for (const Shown& w : prompter.warnings) {
+        EXPECT_TRUE(w.detail.contains(QStringLiteral("locked"))) << w.detail.toStdString();
+        EXPECT_TRUE(w.text.contains(QStringLiteral("保持原样"))) << w.text.toStdString();
+    }
+    EXPECT_EQ(storedLishi(), before);
+    EXPECT_EQ(listedIssues(), issuesUpTo(20));
+    EXPECT_EQ(text("Text1"), QStringLiteral("2013021"));
+    EXPECT_FALSE(compacted());
+
+    // Once the other program lets go, the same click deletes.
+    clickDelete();
+    EXPECT_EQ(storedIssues(), issuesUpTo(19));
 }
 
 }  // namespace

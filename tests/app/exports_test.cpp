@@ -48,6 +48,7 @@ std::string contentOf(const QString& path)
 
 class ExportsTest : public WindowTest {
 protected:
+    ExportsTest() { answeredOnlyWithoutBusyCursor = true; }
     void openOnHistory()
     {
         fillHistory(history2013());

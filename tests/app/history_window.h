@@ -25,6 +25,8 @@ namespace qudrim::testing {
 
 class HistoryWindowTest : public WindowTest {
 protected:
+    HistoryWindowTest() { answeredOnlyWithoutBusyCursor = true; }
+
     // Every column of every row, in SQQH order.
     std::vector<testrows::StoredRow> storedLishi() const
     {

@@ -5,13 +5,16 @@
 #include "app/window_fixture.h"
 #include "store/database.h"
 
+#include <QAction>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTableView>
 #include <QTest>
 
+#include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 
 using namespace qudrim::testing;
@@ -22,6 +25,7 @@ QString indexed(const char* name, int index) { return QString::fromLatin1(name) 
 
 class MessagesTest : public WindowTest {
 protected:
+    MessagesTest() { answeredOnlyWithoutBusyCursor = true; }
     QString databaseFile() const { return QString::fromStdString((folder.path() / "plenvox.mdb").string()); }
 
     // A main text in Chinese: apart from the file's name, no Latin letters.
@@ -121,5 +125,77 @@ TEST_F(MessagesTest, LockedDatabaseKeepsTheDatabaseWordsInTheDetail)
     expectChineseMainText(prompter.warnings[1]);
     other.exec("ROLLBACK");
 }
+
+struct HistoryCommand {
+    const char* name;
+    const char* control;  // a button clicked or a menu entry chosen
+    bool isButton;
+    QString refused;      // what the message says cannot be done
+};
+
+void PrintTo(const HistoryCommand& c, std::ostream* os) { *os << c.name; }
+
+class HistoryCommandWithoutDatabaseTest : public MessagesTest, public ::testing::WithParamInterface<HistoryCommand> {};
+
+std::string bytesOf(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// A command of the history with the database not open says so at once: it
+// asks nothing, fetches nothing, and touches neither the database file nor
+// the backup of the last trim.
+TEST_P(HistoryCommandWithoutDatabaseTest, SaysTheDatabaseIsNotOpenBeforeAskingAnything)
+{
+    const HistoryCommand& c = GetParam();
+    writeGarbageDatabase();
+    const auto backup = folder.path() / "lsbf.txt";
+    std::ofstream(backup, std::ios::binary) << "2014016 05 12 23 34 45 49 07 \r\n";
+    const std::string database = bytesOf(folder.path() / "plenvox.mdb");
+    open();
+    activate(window.get());
+    ASSERT_EQ(prompter.warnings.size(), 1u);
+    const QString reason = prompter.warnings[0].detail;
+    prompter.replies = {true, true};
+    prompter.answers = {QStringLiteral("1"), QStringLiteral("http://127.0.0.1:9")};
+    prompter.files = {QStringLiteral("/nonexistent/history.txt")};
+
+    if (c.isButton) {
+        QTest::mouseClick(find<QPushButton>(QString::fromLatin1(c.control)), Qt::LeftButton);
+    } else {
+        find<QAction>(QString::fromLatin1(c.control))->trigger();
+    }
+    QApplication::processEvents();
+
+    ASSERT_EQ(prompter.warnings.size(), 2u);
+    const Shown& shown = prompter.warnings[1];
+    EXPECT_EQ(shown.title, QStringLiteral("历史数据库没有打开"));
+    EXPECT_TRUE(shown.text.contains(c.refused)) << shown.text.toStdString();
+    EXPECT_TRUE(shown.text.contains(databaseFile()));
+    EXPECT_EQ(shown.detail, reason);
+    expectChineseMainText(shown);
+    EXPECT_TRUE(prompter.questions.empty());
+    EXPECT_TRUE(prompter.fileDialogs.empty());
+    EXPECT_TRUE(prompter.opened.empty());
+    EXPECT_EQ(bytesOf(backup), "2014016 05 12 23 34 45 49 07 \r\n");
+    EXPECT_EQ(bytesOf(folder.path() / "plenvox.mdb"), database);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, HistoryCommandWithoutDatabaseTest,
+    ::testing::Values(HistoryCommand{"Import", "cmdRdLst", true, QStringLiteral("历史号码文本无法读入")},
+                      HistoryCommand{"OnlineUpdate", "Command21", true, QStringLiteral("在线更新无法进行")},
+                      HistoryCommand{"DeleteLast", "Command3", true, QStringLiteral("最后一期历史号码无法删除")},
+                      HistoryCommand{"DeleteLastFromTheMenu", "mnuErase", false,
+                                     QStringLiteral("最后一期历史号码无法删除")},
+                      HistoryCommand{"Clear", "mnuClear", false, QStringLiteral("历史号码无法清空")},
+                      HistoryCommand{"TrimToAnIssue", "mnuDlzd", false, QStringLiteral("历史号码无法删除")},
+                      HistoryCommand{"TrimTheLast", "mnuEszhzd", false, QStringLiteral("历史号码无法删除")},
+                      HistoryCommand{"TextExport", "Command4", true, QStringLiteral("历史号码无法导出")}),
+    [](const ::testing::TestParamInfo<HistoryCommand>& info) { return info.param.name; });
 
 }  // namespace

@@ -124,6 +124,7 @@ std::vector<QString> yearPaths(std::initializer_list<int> years)
 
 class OnlineUpdateTest : public WindowTest {
 protected:
+    OnlineUpdateTest() { answeredOnlyWithoutBusyCursor = true; }
     void SetUp() override
     {
         WindowTest::SetUp();
@@ -296,6 +297,9 @@ TEST_F(OnlineUpdateTest, AppendKeepsTheYearsBeforeOneThatFailed)
     const QString text = prompter.warnings[0].text;
     EXPECT_TRUE(text.startsWith(QString::number(y) + QStringLiteral(" 年"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("开奖结果表"))) << text.toStdString();
+    // How the page was searched is the detail's business.
+    EXPECT_FALSE(text.contains(QStringLiteral("main"))) << text.toStdString();
+    EXPECT_TRUE(prompter.warnings[0].detail.contains(QStringLiteral("\"main\""))) << prompter.warnings[0].detail.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("3 期新号码已经加入"))) << text.toStdString();
     EXPECT_EQ(find<QLineEdit>(QStringLiteral("Text1"))->text(), QString::number((y - 1) * 1000 + 7));
     EXPECT_EQ(closeAndRead(), typedRows(drawsOf(y - 1, 1, 6)));

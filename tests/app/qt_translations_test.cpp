@@ -3,6 +3,9 @@
 
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFileIconProvider>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -49,6 +52,15 @@ TEST_F(QtTranslationsTest, InputBoxButtonsReadOkAndCancelInChinese)
     ASSERT_NE(buttons, nullptr);
     EXPECT_EQ(buttons->button(QDialogButtonBox::Ok)->text(), QStringLiteral("确定"));
     EXPECT_EQ(buttons->button(QDialogButtonBox::Cancel)->text(), QStringLiteral("取消"));
+}
+
+// The open-file dialog's type column: a folder beside "纯文本文档" reads
+// "文件夹", not Qt's English "Folder".
+TEST_F(QtTranslationsTest, FileDialogNamesFoldersAndDrivesInChinese)
+{
+    const QFileIconProvider icons;
+    EXPECT_EQ(icons.type(QFileInfo(QDir::tempPath())), QStringLiteral("文件夹"));
+    EXPECT_EQ(icons.type(QFileInfo(QDir::rootPath())), QStringLiteral("驱动器"));
 }
 
 }  // namespace

@@ -2,8 +2,10 @@
 // the history rebuilt from "lsbf.txt", the question before leaving no draw,
 // and a backup file that cannot be written.
 #include "app/history_window.h"
+#include "store/database.h"
 
 #include <fstream>
+#include <memory>
 #include <sstream>
 
 using namespace qudrim::testing;
@@ -184,6 +186,42 @@ TEST_F(TrimWindowTest, AnIssueOfOtherThanSevenDigitsStopsTheTrim)
     EXPECT_FALSE(std::filesystem::exists(backup()));
     ASSERT_EQ(prompter.warnings.size(), 1u);
     EXPECT_TRUE(prompter.warnings[0].text.contains(QStringLiteral("第 123456 期")));
+}
+
+// The rebuild is kept when the compaction after it fails: the history holds
+// the kept draws, the window shows them, the user learns that only the file
+// kept its size, and the database is open for the next draw.
+TEST_F(TrimWindowTest, ACompactionThatFailsAfterTheRebuildKeepsTheTrimmedHistory)
+{
+    open();
+    activate(window.get());
+    // Another connection on the file keeps it from being replaced.
+    auto other = std::make_unique<qudrim::store::Database>(folder.path() / "plenvox.mdb",
+                                                           qudrim::store::Database::Mode::OpenExisting);
+    other->exec("SELECT COUNT(*) FROM Lishi");
+    prompter.answers = {QStringLiteral("3")};
+    find<QAction>(QStringLiteral("mnuEszhzd"))->trigger();
+    other.reset();
+
+    ASSERT_EQ(prompter.warnings.size(), 1u);
+    EXPECT_EQ(prompter.warnings[0].title, QStringLiteral("压缩数据库"));
+    EXPECT_TRUE(prompter.warnings[0].text.contains(QStringLiteral("没有能够压缩"))) << prompter.warnings[0].text.toStdString();
+    EXPECT_FALSE(prompter.warnings[0].detail.isEmpty());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    std::vector<int32_t> kept;
+    for (int q = 1; q <= 17; ++q)
+        kept.push_back(2013000 + q);
+    EXPECT_EQ(storedIssues(), kept);
+    EXPECT_EQ(listedIssues(), kept);
+    EXPECT_EQ(text("Text1"), QStringLiteral("2013018"));
+    const auto rows = storedLishi();
+    EXPECT_EQ(rows.back().text("txtHisPreLst"), rows[15].text("txtHisLst"));
+
+    box("MaskEdBox1_1")->setFocus(Qt::OtherFocusReason);
+    typeDraw({1, 2, 3, 4, 5, 6, 7});
+    EXPECT_EQ(prompter.warnings.size(), 1u) << prompter.warnings.back().text.toStdString();
+    ASSERT_EQ(storedIssues().size(), 18u);
+    EXPECT_EQ(storedLishi().back().at("L1AS"), rows.back().at("L1A"));
 }
 
 }  // namespace

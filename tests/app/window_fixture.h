@@ -38,13 +38,18 @@ public:
     std::deque<bool> replies;          // answers of confirm; none left = Cancel
     std::deque<QString> files;         // answers of the open-file dialog; none left = cancel
     bool openSucceeds = true;
+    // Titles of the messages, questions and dialogs put up while the busy
+    // cursor was on: the user would have to answer them under an hourglass.
+    std::vector<QString> shownWhileBusy;
 
     void warning(QWidget*, const QString& title, const QString& text, const QString& detail) override
     {
+        noteBusy(title);
         warnings.push_back({title, text, detail});
     }
     bool confirm(QWidget*, const QString& title, const QString& text) override
     {
+        noteBusy(title);
         questions.push_back({title, text, {}});
         if (replies.empty())
             return false;
@@ -54,6 +59,7 @@ public:
     }
     QString getOpenFileName(QWidget*, const QString& folder, const QString& filter) override
     {
+        noteBusy(QStringLiteral("open-file dialog"));
         fileDialogs.push_back(folder + QLatin1Char('|') + filter);
         if (files.empty())
             return {};
@@ -63,6 +69,7 @@ public:
     }
     QString getText(QWidget*, const QString& title, const QString& prompt, const QString& defaultText) override
     {
+        noteBusy(title);
         questions.push_back({title, prompt + QStringLiteral(" [") + defaultText + QStringLiteral("]"), {}});
         if (answers.empty())
             return {};
@@ -74,6 +81,13 @@ public:
     {
         opened.push_back(url);
         return openSucceeds;
+    }
+
+private:
+    void noteBusy(const QString& title)
+    {
+        if (QApplication::overrideCursor())
+            shownWhileBusy.push_back(title);
     }
 };
 
@@ -103,6 +117,9 @@ protected:
     void SetUp() override { clearSettings(); }
     void TearDown() override
     {
+        if (answeredOnlyWithoutBusyCursor)
+            for (const QString& title : prompter.shownWhileBusy)
+                ADD_FAILURE() << "\"" << title.toStdString() << "\" was put up under the busy cursor";
         window.reset();
         clearSettings();
     }
@@ -147,6 +164,9 @@ protected:
     TempFolder folder;
     ScriptedPrompter prompter;
     std::unique_ptr<frmMain> window;
+    // Fixtures that set it fail a test in which a message, question or dialog
+    // was put up while the busy cursor was on.
+    bool answeredOnlyWithoutBusyCursor = false;
 };
 
 }  // namespace qudrim::testing

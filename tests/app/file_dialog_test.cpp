@@ -1,0 +1,138 @@
+// The open-file dialog the window shows (Qt's own, where the desktop offers
+// none): it answers the chosen file, and its size, type and date columns
+// show their Chinese texts whole.
+#include "app/prompter.h"
+#include "app/qt_translations.h"
+#include "support/history_fixture.h"
+
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileDialog>
+#include <QStyle>
+#include <QTimer>
+#include <QTranslator>
+#include <QTreeView>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+#include <string>
+
+namespace {
+
+class FileDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        translator = qudrim::app::installQtChineseTranslations(*qApp);
+        const auto history = folder.path() / "历史号码";
+        std::filesystem::create_directories(history / "旧的");
+        file = history / "更新至2025134期历史号码.txt";
+        std::ofstream out(file, std::ios::binary);
+        for (int k = 0; k < 4288; ++k)
+            out << "2014016 05 12 23 34 45 49 07 \r\n";
+    }
+    void TearDown() override
+    {
+        if (translator) {
+            QCoreApplication::removeTranslator(translator);
+            delete translator;
+        }
+    }
+    QString folderText() const { return QFile::decodeName(QByteArray::fromStdString((folder.path() / "历史号码").string())); }
+
+    // Shows the dialog through the prompter; `act` runs on the dialog once it
+    // is up and must close it.
+    QString showDialog(const std::function<void(QFileDialog&)>& act)
+    {
+        bool acted = false;
+        QTimer poll;
+        poll.setInterval(20);
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog || acted)
+                return;
+            acted = true;
+            act(*dialog);
+        });
+        poll.start();
+        qudrim::app::DialogPrompter prompter;
+        const QString chosen = prompter.getOpenFileName(nullptr, folderText(), QStringLiteral("Text(*.txt) (*.txt)"));
+        EXPECT_TRUE(acted) << "the dialog never showed";
+        return chosen;
+    }
+
+    qudrim::testing::TempFolder folder;
+    std::filesystem::path file;
+    QTranslator* translator = nullptr;
+};
+
+struct Cut {
+    int column;
+    QString text;
+    int needed;
+    int given;
+};
+
+// The texts of the size, type and date columns that do not fit their column.
+std::vector<Cut> cutTexts(const QTreeView& details)
+{
+    std::vector<Cut> cut;
+    const QAbstractItemModel& m = *details.model();
+    const QModelIndex root = details.rootIndex();
+    // The item delegate leaves a focus margin and one pixel on either side.
+    const int margins = 2 * (details.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &details) + 1);
+    for (int r = 0; r < m.rowCount(root); ++r)
+        for (int c = 1; c < m.columnCount(root); ++c) {
+            const QString text = m.index(r, c, root).data().toString();
+            const int needed = details.fontMetrics().horizontalAdvance(text) + margins;
+            // Every entry has a type; a folder has no size.
+            if ((text.isEmpty() && c == 2) || needed > details.columnWidth(c))
+                cut.push_back({c, text, needed, details.columnWidth(c)});
+        }
+    return cut;
+}
+
+TEST_F(FileDialogTest, AnswersTheChosenFile)
+{
+    const QString chosen = showDialog([&](QFileDialog& dialog) {
+        dialog.selectFile(QFile::decodeName(QByteArray::fromStdString(file.string())));
+        static_cast<QDialog&>(dialog).accept();  // as the dialog's Open button does
+    });
+    EXPECT_EQ(chosen, QFile::decodeName(QByteArray::fromStdString(file.string())));
+    EXPECT_EQ(showDialog([](QFileDialog& dialog) { dialog.reject(); }), QString());
+}
+
+TEST_F(FileDialogTest, SizeTypeAndDateColumnsShowTheirTextsWhole)
+{
+    std::vector<Cut> cut;
+    int rows = 0;
+    showDialog([&](QFileDialog& dialog) {
+        auto* details = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+        if (!details) {
+            ADD_FAILURE() << "the dialog has no detail view";
+            dialog.reject();
+            return;
+        }
+        // The folder is read in the background: wait until both entries show
+        // every text, and for the columns to follow.
+        QElapsedTimer waited;
+        waited.start();
+        do {
+            QApplication::processEvents(QEventLoop::AllEvents, 20);
+            rows = details->model()->rowCount(details->rootIndex());
+            cut = cutTexts(*details);
+        } while ((rows < 2 || !cut.empty()) && waited.elapsed() < 3000);
+        dialog.reject();
+    });
+    EXPECT_EQ(rows, 2);
+    for (const Cut& c : cut)
+        ADD_FAILURE() << "column " << c.column << " \"" << c.text.toStdString() << "\" needs " << c.needed
+                      << " pixels, has " << c.given;
+}
+
+}  // namespace
