@@ -110,6 +110,21 @@ void frmMain::Command21_Click()
     const history::UpdatePlan plan = history::PlanUpdate(oldest, newest, state_.IniSerchDay, QDate::currentDate().year());
     const std::vector<int32_t> years = plan.years();
 
+    // Under the keep-years rule the pages replace the whole history, which
+    // may hold decades a user imported on purpose: that is asked first.
+    if (plan.replaceHistory && !years.empty() &&
+        !prompter_->confirm(
+            this, QStringLiteral("确认替换历史"),
+            QStringLiteral("历史号码中最早的一期（%1 期）已超过保留的 %2 年。这次更新将用 %3 至 %4 年的开奖结果"
+                           "替换全部历史号码，现有的 %5 期历史号码将被删除；只有这几年的页面全部读到时才会替换。\n\n"
+                           "确实要继续更新吗？")
+                .arg(*oldest)
+                .arg(state_.IniSerchDay)
+                .arg(plan.startYear)
+                .arg(plan.endYear)
+                .arg(resSnap_->count())))
+        return;
+
     // The arrow with the hourglass: the progress dialog's Cancel stays there to be clicked.
     app::BusyCursor busy(Qt::BusyCursor);
     if (years.empty()) {

@@ -247,7 +247,7 @@ TEST_F(OnlineUpdateTest, KeepYearsRuleReplacesTheHistoryWhenEveryPageIsRead)
     server.setYear(y - 2, okPage(pageOf(drawsOf(y - 2, 1, 3))));
     server.setYear(y - 1, okPage(pageOf({})));
     server.setYear(y, okPage(pageOf(drawsOf(y, 1, 2))));
-    prompter.replies = {true};
+    prompter.replies = {true, true};
     openOn(stored, server.address());
 
     clickUpdate();
@@ -255,6 +255,29 @@ TEST_F(OnlineUpdateTest, KeepYearsRuleReplacesTheHistoryWhenEveryPageIsRead)
     EXPECT_TRUE(prompter.warnings.empty()) << warningTexts().toStdString();
     EXPECT_EQ(server.requested, yearPaths({y - 2, y - 1, y}));
     EXPECT_EQ(closeAndRead(), typedRows(joined({drawsOf(y - 2, 1, 3), drawsOf(y, 1, 2)})));
+}
+
+TEST_F(OnlineUpdateTest, KeepYearsRuleAsksBeforeItReplacesTheHistory)
+{
+    const int y = currentYear();
+    storeSetting(QStringLiteral("IniSerchDay"), QStringLiteral("2"));
+    const auto stored = joined({drawsOf(y - 3, 1, 4), drawsOf(y - 2, 1, 2)});
+    server.setYear(y - 2, okPage(pageOf(drawsOf(y - 2, 1, 3))));
+    server.setYear(y - 1, okPage(pageOf({})));
+    server.setYear(y, okPage(pageOf(drawsOf(y, 1, 2))));
+    prompter.replies = {true, false};
+    openOn(stored, server.address());
+    const auto before = storedRows(folder.path());
+
+    clickUpdate();
+
+    ASSERT_EQ(prompter.questions.size(), 2u);
+    EXPECT_EQ(prompter.questions[1].title, QStringLiteral("确认替换历史"));
+    EXPECT_TRUE(prompter.questions[1].text.contains(QStringLiteral("现有的 6 期历史号码将被删除")))
+        << prompter.questions[1].text.toStdString();
+    EXPECT_TRUE(prompter.warnings.empty()) << warningTexts().toStdString();
+    EXPECT_TRUE(server.requested.empty());
+    EXPECT_EQ(closeAndRead(), before);
 }
 
 TEST_F(OnlineUpdateTest, KeepYearsRuleWithAYearMissingChangesNothing)
@@ -265,7 +288,7 @@ TEST_F(OnlineUpdateTest, KeepYearsRuleWithAYearMissingChangesNothing)
     server.setYear(y - 2, okPage(pageOf(drawsOf(y - 2, 1, 3))));
     server.setYear(y - 1, missingPage());
     server.setYear(y, okPage(pageOf(drawsOf(y, 1, 2))));
-    prompter.replies = {true};
+    prompter.replies = {true, true};
     openOn(stored, server.address());
     const auto before = storedRows(folder.path());
 
