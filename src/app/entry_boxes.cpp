@@ -73,6 +73,7 @@ bool frmMain::storeTypedDraw()
         return false;
     }
 
+    historyChanged();
     reopenSnapshot();
     ShangqiXianshi();
     clearEntryBoxes();

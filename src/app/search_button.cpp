@@ -122,6 +122,7 @@ void frmMain::Command1_Click()
                                 QStringLiteral("检索没有能够完成，结果列表已清空。\n\n详细信息：%1")
                                     .arg(QString::fromLocal8Bit(e.what())));
     }
+    historyChanged();
 }
 
 void frmMain::setHitColumnWidths()

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 
 using namespace qudrim;
@@ -144,6 +145,30 @@ TEST_F(LogTest, CommitsStayInTheLogUntilACheckpoint)
     EXPECT_TRUE(result.complete());
     EXPECT_GT(result.logFrames, 1000);
     EXPECT_EQ(sumInFileAlone("intTh"), baseline + 2000 * rewrites);
+}
+
+TEST_F(LogTest, LogThatIsNeverCheckpointedStopsGrowingAtItsLimit)
+{
+    fill(2000);
+    store.checkpoint(store::CheckpointMode::Truncate);
+    const int64_t baseline = sumInFileAlone("intTh");
+    auto rewrite = [&] { store.db().exec("UPDATE Lishi SET intTh = intTh + 1"); };
+    rewrite();
+    const uintmax_t oneRewrite = logSize(store.databasePath());
+    ASSERT_GT(oneRewrite, 0u);
+
+    // Half as much again as the limit, and never a checkpoint asked for.
+    int rewrites = 1;
+    uintmax_t largest = oneRewrite;
+    while (static_cast<uintmax_t>(rewrites) * oneRewrite < static_cast<uintmax_t>(store::kLogLimitBytes) * 3 / 2) {
+        rewrite();
+        ++rewrites;
+        largest = std::max(largest, logSize(store.databasePath()));
+    }
+    // The commit that takes the log past the limit checkpoints it.
+    EXPECT_LE(largest, static_cast<uintmax_t>(store::kLogLimitBytes) + oneRewrite);
+    EXPECT_GT(sumInFileAlone("intTh"), baseline);
+    EXPECT_EQ(sumInStore("intTh"), baseline + 2000 * rewrites);
 }
 
 std::string modeName(store::CheckpointMode mode)
