@@ -80,6 +80,7 @@ bool frmMain::storeTypedDraw()
         return false;
     }
 
+    historyChanged();
     reopenSnapshot();
     ShangqiXianshi();
     clearEntryBoxes();

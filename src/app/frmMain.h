@@ -29,6 +29,7 @@ class QPushButton;
 class QRadioButton;
 class QTabBar;
 class QTableView;
+class QTimer;
 
 namespace qudrim::search {
 struct DisplayOptions;
@@ -184,6 +185,12 @@ private:
     // What a command that is not there yet tells the user.
     void commandNotBuilt();
 
+    // Every command that wrote to the history database calls this when it is
+    // done; once the window is idle, the write-ahead log is folded into the
+    // file, out of the command's time (idle_checkpoint.cpp).
+    void historyChanged();
+    void checkpointWhenIdle();
+
     QString programFolder_;
     std::unique_ptr<qudrim::app::DialogPrompter> ownDialogs_;
     qudrim::app::Prompter* prompter_ = nullptr;
@@ -199,6 +206,7 @@ private:
     bool bolQingkong_ = false;
     std::array<bool, 8> bolWei_{};
     std::array<QString, 8> lastGoodText22_;
+    QTimer* checkpointTimer_ = nullptr;
 
     // Controls, named as the user's manual names them; arrays by index.
     QLabel* Label12_1 = nullptr;

@@ -56,6 +56,7 @@ void frmMain::Command1_Click()
         busy.reset();
         showSearchFailure(e, true);
     }
+    historyChanged();
 }
 
 void frmMain::setHitColumnWidths(bool setSerialColumn)

@@ -62,6 +62,22 @@ Statement Database::prepare(std::string_view sql) { return Statement(*this, sql)
 
 int64_t Database::changes() const { return handle_ ? sqlite3_changes64(handle_) : 0; }
 
+CheckpointResult Database::checkpoint(CheckpointMode mode)
+{
+    if (!handle_)
+        throw StoreError("database is not open");
+    const int sqliteMode = mode == CheckpointMode::Passive ? SQLITE_CHECKPOINT_PASSIVE
+                           : mode == CheckpointMode::Full  ? SQLITE_CHECKPOINT_FULL
+                                                           : SQLITE_CHECKPOINT_TRUNCATE;
+    CheckpointResult result;
+    const int rc = sqlite3_wal_checkpoint_v2(handle_, "main", sqliteMode, &result.logFrames, &result.checkpointedFrames);
+    if ((rc & 0xFF) == SQLITE_BUSY)
+        result.busy = true;
+    else if (rc != SQLITE_OK)
+        throw StoreError("checkpoint: " + lastError());
+    return result;
+}
+
 std::string Database::lastError() const { return handle_ ? sqlite3_errmsg(handle_) : "database is not open"; }
 
 Statement::Statement(Database& db, std::string_view sql) : db_(&db)

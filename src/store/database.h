@@ -22,6 +22,19 @@ public:
 
 class Statement;
 
+// How far a checkpoint goes in folding the write-ahead log into the file.
+// Passive copies what it can without waiting for anyone; Full waits for
+// other writers and readers of the log; Truncate also empties the log file.
+enum class CheckpointMode { Passive, Full, Truncate };
+
+// A Truncate that emptied the log reports no frames at all.
+struct CheckpointResult {
+    int logFrames = 0;           // frames in the log when the checkpoint ran
+    int checkpointedFrames = 0;  // of them, those now in the database file
+    bool busy = false;           // another connection kept a Full or Truncate from finishing
+    bool complete() const { return !busy && checkpointedFrames == logFrames; }
+};
+
 class Database {
 public:
     enum class Mode { OpenExisting, CreateIfMissing };
@@ -41,6 +54,9 @@ public:
     void exec(std::string_view sql);
     Statement prepare(std::string_view sql);
     int64_t changes() const;
+    // Folds committed transactions from the write-ahead log into the file.
+    // Work left undone (busy) loses nothing: the log keeps every commit.
+    CheckpointResult checkpoint(CheckpointMode mode);
 
     sqlite3* handle() const { return handle_; }
     std::string lastError() const;

@@ -14,6 +14,17 @@ namespace qudrim::store {
 inline constexpr const char* kDatabaseFileName = "plenvox.mdb";
 inline constexpr const char* kCompactFileName = "plenvoxTmp.mdb";
 
+// The page size of new files and of every compacted copy. A history row is
+// wide (255 columns); bigger pages mean fewer pages, and less page handling,
+// for the searches that rewrite every row. Files made with smaller pages
+// keep working and take this size at their next compaction.
+inline constexpr int kPageSize = 16384;
+
+// Commits stay in the write-ahead log until the window is idle and asks for
+// a checkpoint. Should it never get to ask, a commit that leaves the log at
+// this size checkpoints there and then, and the log file is cut back to it.
+inline constexpr int64_t kLogLimitBytes = 64 * 1024 * 1024;
+
 // The read view: every draw with its own columns, ascending by SQQH, as a
 // fixed copy taken when it was opened.
 class Snapshot {
@@ -36,6 +47,10 @@ private:
 class HistoryStore {
 public:
     explicit HistoryStore(std::filesystem::path programFolder);
+    // Closes with a truncating checkpoint, as close() does.
+    ~HistoryStore();
+    HistoryStore(const HistoryStore&) = delete;
+    HistoryStore& operator=(const HistoryStore&) = delete;
 
     const std::filesystem::path& folder() const { return folder_; }
     std::filesystem::path databasePath() const { return folder_ / kDatabaseFileName; }
@@ -46,8 +61,17 @@ public:
     // and reported with a StoreError.
     void open();
     bool isOpen() const { return db_.isOpen(); }
-    void close() { db_.close(); }
+    // Folds the write-ahead log into the file and empties it, then closes.
+    // Should another connection keep the log busy, the log stays beside the
+    // file and the next open reads it: nothing committed is lost.
+    void close();
     Database& db();
+
+    // Folds committed transactions from the write-ahead log into the file.
+    // Every commit is whole in the log already; the window runs a passive
+    // checkpoint when it is idle after a change, so a search or a typed draw
+    // never waits for one.
+    CheckpointResult checkpoint(CheckpointMode mode);
 
     // Takes a new read view of the whole history.
     Snapshot snapshot();
