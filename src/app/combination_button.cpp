@@ -54,4 +54,5 @@ void frmMain::Command2_Click()
         busy.reset();
         showSearchFailure(e, false);
     }
+    historyChanged();
 }

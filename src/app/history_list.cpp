@@ -33,6 +33,9 @@ void frmMain::AddHaoma()
 {
     reopenSnapshot();
     fillHistoryList();
+    // Every command that changed the history ends here; its commits are
+    // folded into the file once the window is idle.
+    historyChanged();
 }
 
 void frmMain::fillHistoryList()
