@@ -5,10 +5,12 @@
 // size that rewrite many rows every time (N 9 / 2 or another kind, the other
 // number order, the special number counted or not); "Repeated" runs the same
 // search again and again. "Sweep" runs every mode, pool, size and kind after
-// a different search and reports the slowest and the mean.
+// a different search and reports the slowest and the mean. Every search
+// keeps the columns it reads in a cache between searches, as the window does.
 
 #include "combination/combination_search.h"
 #include "draw/attributes.h"
+#include "search/column_cache.h"
 #include "support/history_fixture.h"
 
 #include <benchmark/benchmark.h>
@@ -33,6 +35,7 @@ struct Fixture {
     std::unique_ptr<qudrim::testing::TempFolder> folder;
     std::unique_ptr<store::HistoryStore> store;
     std::vector<DrawInput> draws;
+    std::unique_ptr<search::ColumnCache> cache = std::make_unique<search::ColumnCache>();
 };
 
 Fixture& fixture(History h)
@@ -87,9 +90,9 @@ std::pair<CombinationOptions, CombinationOptions> pair(const Fixture& f, Mode mo
     return {a, b};
 }
 
-void runOne(benchmark::State& state, store::Database& db, const CombinationOptions& o)
+void runOne(benchmark::State& state, Fixture& f, const CombinationOptions& o)
 {
-    const auto r = runCombinationSearch(db, o);
+    const auto r = runCombinationSearch(f.store->db(), o, f.cache.get());
     benchmark::DoNotOptimize(r.tally.data());
     state.counters["hits"] = static_cast<double>(r.hits.size());
 }
@@ -102,7 +105,7 @@ void BM_CombinationAlternating(benchmark::State& state)
                              static_cast<int>(state.range(3)), state.range(4) == 7);
     bool flip = false;
     for (auto _ : state) {
-        runOne(state, f.store->db(), flip ? b : a);
+        runOne(state, f, flip ? b : a);
         flip = !flip;
     }
 }
@@ -114,7 +117,7 @@ void BM_CombinationRepeated(benchmark::State& state)
                         static_cast<int>(state.range(3)), state.range(4) == 7)
                        .first;
     for (auto _ : state)
-        runOne(state, f.store->db(), o);
+        runOne(state, f, o);
 }
 
 // Every mode, pool, size and kind, each after its alternating partner.
@@ -125,7 +128,7 @@ void BM_CombinationSweep(benchmark::State& state)
     int64_t searches = 0;
     auto timed = [&](const CombinationOptions& o) {
         const auto start = std::chrono::steady_clock::now();
-        const auto r = runCombinationSearch(f.store->db(), o);
+        const auto r = runCombinationSearch(f.store->db(), o, f.cache.get());
         const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
         benchmark::DoNotOptimize(r.tally.data());
         return took.count();

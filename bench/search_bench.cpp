@@ -6,9 +6,12 @@
 // searches that rewrite many rows every time (N 9 / 2 or another kind, the
 // other number order), the worst case for the writes. "Sweep" runs every
 // variant, first after a different one and then repeated, and reports the
-// slowest and mean of each.
+// slowest and mean of each. Every search keeps the columns it reads in a
+// cache between searches, as the window does; the "NoCache" runs read them
+// from the table every time.
 
 #include "draw/attributes.h"
+#include "search/column_cache.h"
 #include "search/position_search.h"
 #include "support/history_fixture.h"
 
@@ -33,6 +36,7 @@ struct Fixture {
     std::unique_ptr<qudrim::testing::TempFolder> folder;
     std::unique_ptr<store::HistoryStore> store;
     std::vector<DrawInput> draws;
+    std::unique_ptr<ColumnCache> cache = std::make_unique<ColumnCache>();
 };
 
 Fixture& fixture(History h)
@@ -78,9 +82,9 @@ SearchOptions variant(const Fixture& f, Mode mode, int kind, int positions, int 
     return o;
 }
 
-void runOne(benchmark::State& state, store::Database& db, const SearchOptions& o)
+void runOne(benchmark::State& state, Fixture& f, const SearchOptions& o, bool cached)
 {
-    const auto r = runPositionSearch(db, o);
+    const auto r = runPositionSearch(f.store->db(), o, cached ? f.cache.get() : nullptr);
     benchmark::DoNotOptimize(r.tally.data());
     state.counters["hits"] = static_cast<double>(r.hits.size());
 }
@@ -94,19 +98,19 @@ void idle(benchmark::State& state, store::HistoryStore& s)
     state.ResumeTiming();
 }
 
-// Args: history, mode, kind, positions.
+// Args: history, mode, kind, positions, cached.
 void BM_Repeated(benchmark::State& state)
 {
     auto& f = fixture(static_cast<History>(state.range(0)));
     const auto o = variant(f, static_cast<Mode>(state.range(1)), static_cast<int>(state.range(2)),
                            static_cast<int>(state.range(3)), static_cast<int>((state.range(2) + 1) % 8), 0);
     for (auto _ : state) {
-        runOne(state, f.store->db(), o);
+        runOne(state, f, o, state.range(4) != 0);
         idle(state, *f.store);
     }
 }
 
-// Args: history, mode, kind, positions; alternates with N = 2 (前N期) or the
+// Args: history, mode, kind, positions, cached; alternates with N = 2 (前N期) or the
 // next kind (上期), and with the other number order.
 void BM_Alternating(benchmark::State& state)
 {
@@ -120,7 +124,7 @@ void BM_Alternating(benchmark::State& state)
                                  : variant(f, mode, (kind + 1) % 8, positions, (kind + 5) % 8, 1, 'D', true, 9);
     bool flip = false;
     for (auto _ : state) {
-        runOne(state, f.store->db(), flip ? b : a);
+        runOne(state, f, flip ? b : a, state.range(4) != 0);
         idle(state, *f.store);
         flip = !flip;
     }
@@ -129,15 +133,17 @@ void BM_Alternating(benchmark::State& state)
 // Every mode, search kind, number of positions, result kind and scope. Each
 // variant runs twice: its first run follows a different variant and rewrites
 // what that one left (the alternating cost), its second run repeats it (the
-// repeated cost). Reports the slowest and the mean of both.
+// repeated cost). Reports the slowest and the mean of both. Args: history,
+// cached.
 void BM_Sweep(benchmark::State& state)
 {
     auto& f = fixture(static_cast<History>(state.range(0)));
+    ColumnCache* cache = state.range(1) != 0 ? f.cache.get() : nullptr;
     double slowestFirst = 0, slowestRepeat = 0, totalFirst = 0, totalRepeat = 0;
     int64_t searches = 0;
     auto timed = [&](const SearchOptions& o) {
         const auto start = std::chrono::steady_clock::now();
-        const auto r = runPositionSearch(f.store->db(), o);
+        const auto r = runPositionSearch(f.store->db(), o, cache);
         const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
         benchmark::DoNotOptimize(r.tally.data());
         f.store->checkpoint(store::CheckpointMode::Passive);
@@ -170,23 +176,29 @@ void registerAll()
 {
     for (History h : {Synthetic, Real}) {
         const std::string hname = h == Synthetic ? "synthetic10k" : "real";
-        for (int mode = 0; mode < 4; ++mode)
-            for (int kind : {kNumber, kZodiac, kDigitSum, kParity})
-                for (int positions : {1, 7}) {
-                    const std::string suffix = "/" + hname + "/" + kModeNames[mode] + "/" +
-                                               std::string(kKindCaptions[static_cast<size_t>(kind)]) + "/" +
-                                               std::to_string(positions) + "pos";
-                    benchmark::RegisterBenchmark(("Repeated" + suffix).c_str(), BM_Repeated)
-                        ->Args({h, mode, kind, positions})
-                        ->Unit(benchmark::kMillisecond);
-                    benchmark::RegisterBenchmark(("Alternating" + suffix).c_str(), BM_Alternating)
-                        ->Args({h, mode, kind, positions})
-                        ->Unit(benchmark::kMillisecond);
-                }
-        benchmark::RegisterBenchmark(("Sweep/" + hname).c_str(), BM_Sweep)
-            ->Args({h})
-            ->Iterations(1)
-            ->Unit(benchmark::kMillisecond);
+        for (int cached : {1, 0}) {
+            // Without the cache only the synthetic history, for comparison.
+            if (!cached && h == Real)
+                continue;
+            const std::string how = cached ? "" : "NoCache";
+            for (int mode = 0; mode < 4; ++mode)
+                for (int kind : {kNumber, kZodiac, kDigitSum, kParity})
+                    for (int positions : {1, 7}) {
+                        const std::string suffix = "/" + hname + "/" + kModeNames[mode] + "/" +
+                                                   std::string(kKindCaptions[static_cast<size_t>(kind)]) + "/" +
+                                                   std::to_string(positions) + "pos";
+                        benchmark::RegisterBenchmark(("Repeated" + how + suffix).c_str(), BM_Repeated)
+                            ->Args({h, mode, kind, positions, cached})
+                            ->Unit(benchmark::kMillisecond);
+                        benchmark::RegisterBenchmark(("Alternating" + how + suffix).c_str(), BM_Alternating)
+                            ->Args({h, mode, kind, positions, cached})
+                            ->Unit(benchmark::kMillisecond);
+                    }
+            benchmark::RegisterBenchmark(("Sweep" + how + "/" + hname).c_str(), BM_Sweep)
+                ->Args({h, cached})
+                ->Iterations(1)
+                ->Unit(benchmark::kMillisecond);
+        }
     }
 }
 

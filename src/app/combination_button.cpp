@@ -49,7 +49,7 @@ void frmMain::Command2_Click()
     o.display = searchDisplay(*range);
 
     try {
-        showSearchResult(combination::runCombinationSearch(store_->db(), o), false);
+        showSearchResult(combination::runCombinationSearch(store_->db(), o, &columnCache_), false);
     } catch (const std::exception& e) {
         busy.reset();
         showSearchFailure(e, false);

@@ -7,6 +7,7 @@
 #include "app/settings_store.h"
 #include "draw/base_draw.h"
 #include "draw/row_builder.h"
+#include "search/column_cache.h"
 #include "store/history_store.h"
 
 #include <QWidget>
@@ -205,6 +206,8 @@ private:
     qudrim::PanelState panel_;
     bool bolQingkong_ = false;
     std::array<bool, 8> bolWei_{};
+    // The columns both searches read, kept from one search to the next.
+    qudrim::search::ColumnCache columnCache_;
     std::array<QString, 8> lastGoodText22_;
     QTimer* checkpointTimer_ = nullptr;
 

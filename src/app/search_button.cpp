@@ -51,7 +51,7 @@ void frmMain::Command1_Click()
     o.display = searchDisplay(*range);
 
     try {
-        showSearchResult(search::runPositionSearch(store_->db(), o), true);
+        showSearchResult(search::runPositionSearch(store_->db(), o, &columnCache_), true);
     } catch (const std::exception& e) {
         busy.reset();
         showSearchFailure(e, true);

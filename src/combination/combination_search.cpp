@@ -2,6 +2,7 @@
 
 #include "combination/combinations.h"
 #include "draw/list_texts.h"
+#include "search/column_cache.h"
 #include "search/history_columns.h"
 #include "search/position_search.h"
 #include "search/search_terms.h"
@@ -224,7 +225,8 @@ void checkOptions(const CombinationOptions& o)
 
 }  // namespace
 
-search::SearchResult runCombinationSearch(store::Database& db, const CombinationOptions& options)
+search::SearchResult runCombinationSearch(store::Database& db, const CombinationOptions& options,
+                                          search::ColumnCache* cache)
 {
     try {
         checkOptions(options);
@@ -233,19 +235,23 @@ search::SearchResult runCombinationSearch(store::Database& db, const Combination
         search::checkDisplayOptions(display);
 
         store::Transaction tx(db);
+        search::CacheGuard guard(cache);
         Marking marking(options);
         Rows& rows = marking.rows();
         const search::HitColumns hitColumns = search::registerHitColumns(rows, display);
-        rows.load(db);
+        rows.load(db, cache);
         marking.evaluate();
         marking.write(db);
 
         std::vector<search::HitRow> hits;
         for (size_t k = 0; k < rows.size(); ++k)
-            if (rows.sqqh[k] >= display.firstIssue && rows.sqqh[k] <= display.lastIssue && marking.marked(k))
+            if (rows.sqqh()[k] >= display.firstIssue && rows.sqqh()[k] <= display.lastIssue && marking.marked(k))
                 hits.push_back(search::hitOf(rows, hitColumns, marking.writes(), k));
         search::SearchResult result = search::JieguoXianshiRows(db, hits, display);
+        if (cache)
+            cache->keep(db, rows, marking.writes());
         tx.commit();
+        guard.committed();
         return result;
     } catch (const store::StoreError&) {
         throw;

@@ -9,6 +9,10 @@
 #include <array>
 #include <cstdint>
 
+namespace qudrim::search {
+class ColumnCache;
+}
+
 namespace qudrim::combination {
 
 struct CombinationOptions {
@@ -39,6 +43,10 @@ inline int poolSize(bool bolZhpm) { return bolZhpm ? 6 : 7; }
 // lists; for fixed positions the copies of every pool position and of every
 // position of the last position search, with txtHisPreLst against the draw
 // N before.
-search::SearchResult runCombinationSearch(store::Database& db, const CombinationOptions& options);
+//
+// With a cache, the columns it reads come from there as far as it holds them
+// for the database as it stands, and it keeps what the search wrote.
+search::SearchResult runCombinationSearch(store::Database& db, const CombinationOptions& options,
+                                          search::ColumnCache* cache = nullptr);
 
 }  // namespace qudrim::combination

@@ -1,5 +1,6 @@
 #include "search/history_columns.h"
 
+#include "search/column_cache.h"
 #include "search/search_terms.h"
 #include "store/schema.h"
 
@@ -7,34 +8,6 @@
 #include <numeric>
 
 namespace qudrim::search {
-
-namespace {
-
-// The table is read in storage order, which is issue order whenever the
-// draws were appended in order; otherwise the rows are put in order here.
-void sortByIssue(Rows& rows)
-{
-    if (std::is_sorted(rows.sqqh.begin(), rows.sqqh.end()))
-        return;
-    std::vector<size_t> order(rows.size());
-    std::iota(order.begin(), order.end(), size_t{0});
-    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return rows.sqqh[a] < rows.sqqh[b]; });
-    auto permute = [&](auto& v) {
-        std::remove_reference_t<decltype(v)> out;
-        out.reserve(v.size());
-        for (size_t i : order)
-            out.push_back(std::move(v[i]));
-        v = std::move(out);
-    };
-    permute(rows.rowid);
-    permute(rows.sqqh);
-    for (auto& c : rows.ints)
-        permute(c);
-    for (auto& c : rows.texts)
-        permute(c);
-}
-
-}  // namespace
 
 int Rows::indexOf(std::vector<std::string>& names, const std::string& name)
 {
@@ -46,29 +19,74 @@ int Rows::indexOf(std::vector<std::string>& names, const std::string& name)
     return static_cast<int>(names.size()) - 1;
 }
 
-void Rows::load(store::Database& db)
+StoredColumns readStoredColumns(store::Database& db, const std::vector<std::string>& intNames,
+                                const std::vector<std::string>& textNames)
 {
-    std::string sql = "SELECT rowid, SQQH";
-    for (const auto& n : intNames_)
-        sql += ", " + n;
-    for (const auto& n : textNames_)
-        sql += ", " + n;
-    sql += " FROM Lishi";
-    rowid.clear();
-    sqqh.clear();
-    ints.assign(intNames_.size(), {});
-    texts.assign(textNames_.size(), {});
+    std::string sql = "SELECT rowid";
+    for (const auto& n : intNames)
+        sql += ", " + checkedColumn(n);
+    for (const auto& n : textNames)
+        sql += ", " + checkedColumn(n);
+    sql += " FROM Lishi ORDER BY rowid";
+    StoredColumns stored;
+    stored.ints.assign(intNames.size(), {});
+    stored.texts.assign(textNames.size(), {});
     auto st = db.prepare(sql);
     while (st.step()) {
-        rowid.push_back(st.columnInt(0));
-        sqqh.push_back(st.columnInt(1));
-        int c = 2;
-        for (auto& column : ints)
+        stored.rowid.push_back(st.columnInt(0));
+        int c = 1;
+        for (auto& column : stored.ints)
             column.push_back(st.columnInt(c++));
-        for (auto& column : texts)
+        for (auto& column : stored.texts)
             column.push_back(st.columnText(c++));
     }
-    sortByIssue(*this);
+    return stored;
+}
+
+std::vector<size_t> issueOrder(const std::vector<int64_t>& issues)
+{
+    std::vector<size_t> order(issues.size());
+    std::iota(order.begin(), order.end(), size_t{0});
+    // Storage order is issue order whenever the draws were appended in order.
+    if (!std::is_sorted(issues.begin(), issues.end()))
+        std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return issues[a] < issues[b]; });
+    return order;
+}
+
+void Rows::load(store::Database& db, ColumnCache* cache)
+{
+    if (cache) {
+        cache->load(db, *this);
+        return;
+    }
+    std::vector<std::string> ints = {"SQQH"};
+    ints.insert(ints.end(), intNames_.begin(), intNames_.end());
+    StoredColumns stored = readStoredColumns(db, ints, textNames_);
+    const std::vector<size_t> order = issueOrder(stored.ints[0]);
+    ownRowid_ = inOrder(std::move(stored.rowid), order);
+    ownSqqh_ = inOrder(std::move(stored.ints[0]), order);
+    ownInts_.clear();
+    for (size_t c = 1; c < stored.ints.size(); ++c)
+        ownInts_.push_back(inOrder(std::move(stored.ints[c]), order));
+    ownTexts_.clear();
+    for (auto& column : stored.texts)
+        ownTexts_.push_back(inOrder(std::move(column), order));
+    std::vector<const std::vector<int64_t>*> intColumns;
+    for (const auto& c : ownInts_)
+        intColumns.push_back(&c);
+    std::vector<const std::vector<std::string>*> textColumns;
+    for (const auto& c : ownTexts_)
+        textColumns.push_back(&c);
+    attach(ownRowid_, ownSqqh_, std::move(intColumns), std::move(textColumns));
+}
+
+void Rows::attach(const std::vector<int64_t>& rowid, const std::vector<int64_t>& sqqh,
+                  std::vector<const std::vector<int64_t>*> ints, std::vector<const std::vector<std::string>*> texts)
+{
+    rowid_ = &rowid;
+    sqqh_ = &sqqh;
+    ints_ = std::move(ints);
+    texts_ = std::move(texts);
 }
 
 std::string_view withoutSpecial(std::string_view list)
@@ -182,7 +200,7 @@ void RowWrites::write(store::Database& db, const Rows& rows) const
             const std::string_view v = w.values[k];
             st.bind(i++, v.data() ? v : std::string_view(""));
         }
-        st.bind(i, rows.rowid[k]);
+        st.bind(i, rows.rowid()[k]);
         st.run();
     }
 }
@@ -219,7 +237,7 @@ HitColumns registerHitColumns(Rows& rows, const DisplayOptions& display)
 HitRow hitOf(const Rows& rows, const HitColumns& columns, const RowWrites& writes, size_t k)
 {
     HitRow hit;
-    hit.issue = rows.sqqh[k];
+    hit.issue = rows.sqqh()[k];
     for (int p = 1; p <= 7; ++p)
         hit.values[static_cast<size_t>(p)] = valueAt(rows, columns.values, p, k);
     hit.list = std::string(writes.text(rows, columns.list, k));

@@ -21,11 +21,18 @@
 
 namespace qudrim::search {
 
+class ColumnCache;
+
 // The columns a run reads, one vector per column, rows in ascending SQQH.
 // Columns are registered by name before the load; each name is checked
 // against the catalogue of Lishi.
 class Rows {
 public:
+    Rows() = default;
+    // The columns may point into the rows' own storage.
+    Rows(const Rows&) = delete;
+    Rows& operator=(const Rows&) = delete;
+
     int intColumn(const std::string& name) { return indexOf(intNames_, name); }
     int textColumn(const std::string& name) { return indexOf(textNames_, name); }
     const std::string& intName(int c) const { return intNames_[static_cast<size_t>(c)]; }
@@ -33,22 +40,58 @@ public:
     const std::vector<std::string>& intNames() const { return intNames_; }
     const std::vector<std::string>& textNames() const { return textNames_; }
 
-    // Reads the registered columns of every row.
-    void load(store::Database& db);
+    // Reads the registered columns of every row: from the cache, when one is
+    // given, which reads from the table only what it does not hold for the
+    // database as it stands; else from the table.
+    void load(store::Database& db, ColumnCache* cache = nullptr);
 
-    size_t size() const { return rowid.size(); }
-    const std::vector<int64_t>& intsOf(int c) const { return ints[static_cast<size_t>(c)]; }
-    const std::vector<std::string>& textsOf(int c) const { return texts[static_cast<size_t>(c)]; }
+    size_t size() const { return rowid_->size(); }
+    const std::vector<int64_t>& rowid() const { return *rowid_; }
+    const std::vector<int64_t>& sqqh() const { return *sqqh_; }
+    const std::vector<int64_t>& intsOf(int c) const { return *ints_[static_cast<size_t>(c)]; }
+    const std::vector<std::string>& textsOf(int c) const { return *texts_[static_cast<size_t>(c)]; }
 
-    std::vector<int64_t> rowid, sqqh;
-    std::vector<std::vector<int64_t>> ints;
-    std::vector<std::vector<std::string>> texts;
+    // Points the rows at columns held elsewhere, in the order of registration.
+    void attach(const std::vector<int64_t>& rowid, const std::vector<int64_t>& sqqh,
+                std::vector<const std::vector<int64_t>*> ints, std::vector<const std::vector<std::string>*> texts);
 
 private:
     static int indexOf(std::vector<std::string>& names, const std::string& name);
 
     std::vector<std::string> intNames_, textNames_;
+    // What a load without a cache read.
+    std::vector<int64_t> ownRowid_, ownSqqh_;
+    std::vector<std::vector<int64_t>> ownInts_;
+    std::vector<std::vector<std::string>> ownTexts_;
+    const std::vector<int64_t>* rowid_ = &ownRowid_;
+    const std::vector<int64_t>* sqqh_ = &ownSqqh_;
+    std::vector<const std::vector<int64_t>*> ints_;
+    std::vector<const std::vector<std::string>*> texts_;
 };
+
+// Columns of every row of Lishi in storage (rowid) order.
+struct StoredColumns {
+    std::vector<int64_t> rowid;
+    std::vector<std::vector<int64_t>> ints;
+    std::vector<std::vector<std::string>> texts;
+};
+StoredColumns readStoredColumns(store::Database& db, const std::vector<std::string>& intNames,
+                                const std::vector<std::string>& textNames);
+
+// For each place in ascending issue order, the index of the row in `issues`;
+// equal issues keep their order.
+std::vector<size_t> issueOrder(const std::vector<int64_t>& issues);
+
+// The values of a column put in the order `order` gives.
+template <typename T>
+std::vector<T> inOrder(std::vector<T>&& values, const std::vector<size_t>& order)
+{
+    std::vector<T> out;
+    out.reserve(order.size());
+    for (size_t i : order)
+        out.push_back(std::move(values[i]));
+    return out;
+}
 
 // A list without its last four characters (the special number's entry);
 // shorter lists become empty. Counted in characters, as the lists are text.
@@ -85,6 +128,15 @@ inline bool fixedConditionMet(int kind, int64_t first, int64_t second, int64_t v
 // in which one of them changes is written once, with all of them.
 class RowWrites {
 public:
+    struct IntWrite {
+        int column;
+        std::vector<int64_t> values;
+    };
+    struct TextWrite {
+        int column;
+        std::vector<std::string_view> values;
+    };
+
     // A later value for the same column replaces the earlier one.
     void setInts(int column, std::vector<int64_t> values);
     // Views into texts that outlive the writes (those of the Rows).
@@ -96,15 +148,10 @@ public:
     // Writes the changed rows.
     void write(store::Database& db, const Rows& rows) const;
 
+    const std::vector<IntWrite>& ints() const { return ints_; }
+    const std::vector<TextWrite>& texts() const { return texts_; }
+
 private:
-    struct IntWrite {
-        int column;
-        std::vector<int64_t> values;
-    };
-    struct TextWrite {
-        int column;
-        std::vector<std::string_view> values;
-    };
     std::vector<IntWrite> ints_;
     std::vector<TextWrite> texts_;
 };

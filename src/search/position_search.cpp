@@ -1,5 +1,6 @@
 #include "search/position_search.h"
 
+#include "search/column_cache.h"
 #include "search/history_columns.h"
 #include "search/search_terms.h"
 #include "store/schema.h"
@@ -225,7 +226,7 @@ int markPositions(store::Database& db, const SearchOptions& options)
     return runMarking(db, options, true);
 }
 
-SearchResult runPositionSearch(store::Database& db, const SearchOptions& options)
+SearchResult runPositionSearch(store::Database& db, const SearchOptions& options, ColumnCache* cache)
 {
     try {
         checkOptions(options);
@@ -234,22 +235,26 @@ SearchResult runPositionSearch(store::Database& db, const SearchOptions& options
         checkDisplayOptions(display);
 
         store::Transaction tx(db);
+        CacheGuard guard(cache);
         Marking marking(options, true);
         Rows& rows = marking.rows();
         // The display reads the same pass: the result kind's own columns and
         // the compared draw's number list as this run leaves it.
         const HitColumns hitColumns = registerHitColumns(rows, display);
-        rows.load(db);
+        rows.load(db, cache);
         marking.evaluate();
         marking.write(db);
 
         std::vector<HitRow> hits;
         const int64_t wanted = marking.conditions();
         for (size_t k = 0; k < rows.size(); ++k)
-            if (rows.sqqh[k] >= display.firstIssue && rows.sqqh[k] <= display.lastIssue && marking.counter(k) == wanted)
+            if (rows.sqqh()[k] >= display.firstIssue && rows.sqqh()[k] <= display.lastIssue && marking.counter(k) == wanted)
                 hits.push_back(hitOf(rows, hitColumns, marking.writes(), k));
         SearchResult result = JieguoXianshiRows(db, hits, display);
+        if (cache)
+            cache->keep(db, rows, marking.writes());
         tx.commit();
+        guard.committed();
         return result;
     } catch (const store::StoreError&) {
         throw;

@@ -8,6 +8,8 @@
 
 namespace qudrim::search {
 
+class ColumnCache;
+
 struct SearchOptions {
     bool specialCounts = true;        // Check2 "自由位计特码" (free positions only)
     bool bolZyw = true;               // true 自由位, false 固定位
@@ -23,7 +25,9 @@ struct SearchOptions {
 // StoreError, and no partial result is returned. Options out of their range
 // (a search or result kind beyond 0..7, an order other than 'L'/'D', a scope
 // beyond 0..2) are refused the same way. display.bolSq follows bolSq.
-SearchResult runPositionSearch(store::Database& db, const SearchOptions& options);
+// With a cache, the columns it reads come from there as far as it holds them
+// for the database as it stands, and it keeps what the search wrote.
+SearchResult runPositionSearch(store::Database& db, const SearchOptions& options, ColumnCache* cache = nullptr);
 
 // The steps of a search, for the combination search to reuse inside its own
 // transaction. Each writes only values that change.

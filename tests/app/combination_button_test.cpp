@@ -114,6 +114,24 @@ TEST_F(CombinationButtonTest, PoolAndSizeChooseTheDrawsAndTheTallyCountsThem)
     EXPECT_EQ(window->lastSearchPositions(), (std::array<bool, 8>{}));
 }
 
+TEST_F(CombinationButtonTest, DrawTypedBetweenTwoSearchesIsSearchedAndIsTheNewBaseDraw)
+{
+    clickButton(button(QStringLiteral("Option6_1")));
+    setSize(QStringLiteral("1"));
+    combine();
+    ASSERT_EQ(gridRows(kHits), 4);
+
+    find<QLineEdit>(QStringLiteral("MaskEdBox1_1"))->setFocus(Qt::OtherFocusReason);
+    for (const char* digits : {"01", "02", "03", "04", "06", "08", "10"})
+        QTest::keyClicks(QApplication::focusWidget(), QString::fromLatin1(digits));
+    QApplication::processEvents();
+    ASSERT_EQ(find<QLineEdit>(QStringLiteral("Text1"))->text(), QStringLiteral("2013009"));
+
+    // 1 2 3 4 6 8: draw 1 holds five of them, draw 6 holds 8.
+    combine();
+    EXPECT_EQ(hitIssues(), (std::vector<QString>{"2013002", "2013007"}));
+}
+
 TEST_F(CombinationButtonTest, FixedPositionsAndTheSerialColumnKeepingItsWidth)
 {
     clickButton(button(QStringLiteral("Option1_0")));  // 固定位
