@@ -1,5 +1,7 @@
 #include "combination/combination_search.h"
 
+#include "search/marked_search.h"
+
 #include "combination/combinations.h"
 #include "draw/list_texts.h"
 #include "search/column_cache.h"
@@ -234,25 +236,8 @@ search::SearchResult runCombinationSearch(store::Database& db, const Combination
         display.bolSq = options.bolSq;
         search::checkDisplayOptions(display);
 
-        store::Transaction tx(db);
-        search::CacheGuard guard(cache);
         Marking marking(options);
-        Rows& rows = marking.rows();
-        const search::HitColumns hitColumns = search::registerHitColumns(rows, display);
-        rows.load(db, cache);
-        marking.evaluate();
-        marking.write(db);
-
-        std::vector<search::HitRow> hits;
-        for (size_t k = 0; k < rows.size(); ++k)
-            if (rows.sqqh()[k] >= display.firstIssue && rows.sqqh()[k] <= display.lastIssue && marking.marked(k))
-                hits.push_back(search::hitOf(rows, hitColumns, marking.writes(), k));
-        search::SearchResult result = search::JieguoXianshiRows(db, hits, display);
-        if (cache)
-            cache->keep(db, rows, marking.writes());
-        tx.commit();
-        guard.committed();
-        return result;
+        return search::runMarkedSearch(db, display, cache, marking, [&](size_t k) { return marking.marked(k); });
     } catch (const store::StoreError&) {
         throw;
     } catch (const std::exception& e) {

@@ -1,5 +1,7 @@
 #include "search/position_search.h"
 
+#include "search/marked_search.h"
+
 #include "search/column_cache.h"
 #include "search/history_columns.h"
 #include "search/search_terms.h"
@@ -234,28 +236,9 @@ SearchResult runPositionSearch(store::Database& db, const SearchOptions& options
         display.bolSq = options.bolSq;
         checkDisplayOptions(display);
 
-        store::Transaction tx(db);
-        CacheGuard guard(cache);
         Marking marking(options, true);
-        Rows& rows = marking.rows();
-        // The display reads the same pass: the result kind's own columns and
-        // the compared draw's number list as this run leaves it.
-        const HitColumns hitColumns = registerHitColumns(rows, display);
-        rows.load(db, cache);
-        marking.evaluate();
-        marking.write(db);
-
-        std::vector<HitRow> hits;
-        const int64_t wanted = marking.conditions();
-        for (size_t k = 0; k < rows.size(); ++k)
-            if (rows.sqqh()[k] >= display.firstIssue && rows.sqqh()[k] <= display.lastIssue && marking.counter(k) == wanted)
-                hits.push_back(hitOf(rows, hitColumns, marking.writes(), k));
-        SearchResult result = JieguoXianshiRows(db, hits, display);
-        if (cache)
-            cache->keep(db, rows, marking.writes());
-        tx.commit();
-        guard.committed();
-        return result;
+        return runMarkedSearch(db, display, cache, marking,
+                               [&](size_t k) { return marking.counter(k) == marking.conditions(); });
     } catch (const store::StoreError&) {
         throw;
     } catch (const std::exception& e) {
