@@ -8,10 +8,10 @@
 // a different search and reports the slowest and the mean. Every search
 // keeps the columns it reads in a cache between searches, as the window does.
 
+#include "bench_histories.h"
 #include "combination/combination_search.h"
 #include "draw/attributes.h"
 #include "search/column_cache.h"
-#include "support/history_fixture.h"
 
 #include <benchmark/benchmark.h>
 
@@ -24,34 +24,9 @@
 namespace {
 
 using namespace qudrim;
+using namespace qudrim::bench;
 using namespace qudrim::combination;
 
-enum Mode { FreePrevious, FreeBack, FixedPrevious, FixedBack };
-constexpr const char* kModeNames[] = {"FreePrevious", "FreeBack9", "FixedPrevious", "FixedBack9"};
-
-enum History { Synthetic, Real };
-
-struct Fixture {
-    std::unique_ptr<qudrim::testing::TempFolder> folder;
-    std::unique_ptr<store::HistoryStore> store;
-    std::vector<DrawInput> draws;
-    std::unique_ptr<search::ColumnCache> cache = std::make_unique<search::ColumnCache>();
-};
-
-Fixture& fixture(History h)
-{
-    static std::map<History, Fixture> fixtures;
-    auto it = fixtures.find(h);
-    if (it == fixtures.end()) {
-        Fixture f;
-        f.folder = std::make_unique<qudrim::testing::TempFolder>();
-        f.store = std::make_unique<store::HistoryStore>(f.folder->path());
-        f.draws = h == Synthetic ? qudrim::testing::syntheticHistory(10000) : qudrim::testing::loadRealHistory();
-        qudrim::testing::fillStore(*f.store, f.draws);
-        it = fixtures.emplace(h, std::move(f)).first;
-    }
-    return it->second;
-}
 
 // A search with the reference values of a draw near the end of the history,
 // as the panel would supply them, so that there are hits to list and count.
@@ -159,8 +134,8 @@ void BM_CombinationSweep(benchmark::State& state)
 
 void registerAll()
 {
-    for (History h : {Synthetic, Real}) {
-        const std::string hname = h == Synthetic ? "synthetic10k" : "real";
+    for (History h : availableHistories()) {
+        const std::string hname = historyName(h);
         for (int mode = 0; mode < 4; ++mode)
             for (int pool : {6, 7})
                 for (int k = 1; k <= 6; ++k) {

@@ -10,10 +10,10 @@
 // cache between searches, as the window does; the "NoCache" runs read them
 // from the table every time.
 
+#include "bench_histories.h"
 #include "draw/attributes.h"
 #include "search/column_cache.h"
 #include "search/position_search.h"
-#include "support/history_fixture.h"
 
 #include <benchmark/benchmark.h>
 
@@ -25,34 +25,9 @@
 namespace {
 
 using namespace qudrim;
+using namespace qudrim::bench;
 using namespace qudrim::search;
 
-enum Mode { FreePrevious, FreeBack, FixedPrevious, FixedBack };
-constexpr const char* kModeNames[] = {"FreePrevious", "FreeBack9", "FixedPrevious", "FixedBack9"};
-
-enum History { Synthetic, Real };
-
-struct Fixture {
-    std::unique_ptr<qudrim::testing::TempFolder> folder;
-    std::unique_ptr<store::HistoryStore> store;
-    std::vector<DrawInput> draws;
-    std::unique_ptr<ColumnCache> cache = std::make_unique<ColumnCache>();
-};
-
-Fixture& fixture(History h)
-{
-    static std::map<History, Fixture> fixtures;
-    auto it = fixtures.find(h);
-    if (it == fixtures.end()) {
-        Fixture f;
-        f.folder = std::make_unique<qudrim::testing::TempFolder>();
-        f.store = std::make_unique<store::HistoryStore>(f.folder->path());
-        f.draws = h == Synthetic ? qudrim::testing::syntheticHistory(10000) : qudrim::testing::loadRealHistory();
-        qudrim::testing::fillStore(*f.store, f.draws);
-        it = fixtures.emplace(h, std::move(f)).first;
-    }
-    return it->second;
-}
 
 // A search of the given shape with reference values taken from a draw near
 // the end of the history, as the panel would supply them, so that there are
@@ -174,8 +149,8 @@ void BM_Sweep(benchmark::State& state)
 
 void registerAll()
 {
-    for (History h : {Synthetic, Real}) {
-        const std::string hname = h == Synthetic ? "synthetic10k" : "real";
+    for (History h : availableHistories()) {
+        const std::string hname = historyName(h);
         for (int cached : {1, 0}) {
             // Without the cache only the synthetic history, for comparison.
             if (!cached && h == Real)
