@@ -4,7 +4,13 @@
 
 #include <sqlite3.h>
 
+#include <cerrno>
 #include <system_error>
+
+#if defined(__unix__) || defined(__APPLE__)
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 namespace qudrim::store {
 
@@ -43,6 +49,23 @@ int64_t countRows(Database& db)
     auto st = db.prepare("SELECT COUNT(*) FROM Lishi");
     st.step();
     return st.columnInt(0);
+}
+
+// Waits until what the system holds of a file (or of a folder's entries) is
+// on the disk. A new file renamed over the history before its bytes reach the
+// disk could be found empty after a power cut; the rename must come after.
+void syncToDisk([[maybe_unused]] const fs::path& path)
+{
+#if defined(__unix__) || defined(__APPLE__)
+    const int fd = ::open(path.c_str(), O_RDONLY);
+    if (fd < 0)
+        throw StoreError("cannot open " + path.string() + ": " + std::generic_category().message(errno));
+    const int rc = ::fsync(fd);
+    const int error = errno;
+    ::close(fd);
+    if (rc != 0)
+        throw StoreError("cannot write " + path.string() + " to the disk: " + std::generic_category().message(error));
+#endif
 }
 
 void checkIntegrity(Database& db)
@@ -207,7 +230,14 @@ void HistoryStore::compact()
         // Replace the history in one rename, so that it is whole at every moment;
         // the compacted copy itself stays beside it.
         fs::copy_file(tmp, staged, fs::copy_options::overwrite_existing);
+        syncToDisk(staged);
         fs::rename(staged, file);
+        try {
+            // The rename itself reaches the disk with the folder; should that
+            // fail, the file is whole under either name.
+            syncToDisk(folder_);
+        } catch (const StoreError&) {
+        }
     } catch (const std::exception& e) {
         std::error_code ignored;
         fs::remove(staged, ignored);
