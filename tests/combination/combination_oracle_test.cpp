@@ -541,7 +541,7 @@ protected:
     void somethingElse()
     {
         SCOPED_TRACE("seed " + std::to_string(seed) + ", after search " + std::to_string(searches));
-        switch (pick(0, 12)) {
+        switch (pick(0, 14)) {
         case 0:
         case 8:
         case 9:
@@ -599,6 +599,14 @@ protected:
                        "INSERT INTO Lishi SELECT * FROM copy ORDER BY random(); DROP TABLE copy; COMMIT;");
             break;
         }
+        case 11:
+            // An import replaces the whole history.
+            AddLishi(store, randomDraws(pick(5, 40)), bases, PreListMode::Unwritten, HistoryWrite::ReplaceAll);
+            break;
+        case 12:
+            if (chance(30))
+                store.deleteAll();
+            break;
         default:
             // Often nothing: the cache is then used as it stands.
             break;
