@@ -217,13 +217,7 @@ private:
     RowWrites writes_;
 };
 
-void checkOptions(const CombinationOptions& o)
-{
-    if (o.intLei < 0 || o.intLei >= kKindCount)
-        throw store::StoreError("search kind out of range");
-    if (o.display.strQz != 'L' && o.display.strQz != 'D')
-        throw store::StoreError("number order must be L or D");
-}
+void checkOptions(const CombinationOptions& o) { search::checkSearchKindAndOrder(o.intLei, o.display.strQz); }
 
 }  // namespace
 

@@ -5,6 +5,7 @@
 // written, so that it serves the next search without reading again.
 #pragma once
 
+#include "draw/tables.h"
 #include "search/column_cache.h"
 #include "search/history_columns.h"
 #include "search/result_display.h"
@@ -12,6 +13,16 @@
 #include <vector>
 
 namespace qudrim::search {
+
+// Refuses, as a StoreError, a search kind beyond 0..7 or a number order other
+// than 'L'/'D' (a setting edited outside the program), before anything runs.
+inline void checkSearchKindAndOrder(int kind, char order)
+{
+    if (kind < 0 || kind >= kKindCount)
+        throw store::StoreError("search kind out of range");
+    if (order != 'L' && order != 'D')
+        throw store::StoreError("number order must be L or D");
+}
 
 // `Marking` gives rows(), evaluate(), write(db) and writes(); `isHit(k)`
 // says whether row k is marked once evaluated. Throws StoreError and then

@@ -176,13 +176,7 @@ private:
     RowWrites writes_;
 };
 
-void checkOptions(const SearchOptions& o)
-{
-    if (o.intLei < 0 || o.intLei >= kKindCount)
-        throw store::StoreError("search kind out of range");
-    if (o.display.strQz != 'L' && o.display.strQz != 'D')
-        throw store::StoreError("number order must be L or D");
-}
+void checkOptions(const SearchOptions& o) { checkSearchKindAndOrder(o.intLei, o.display.strQz); }
 
 // Loads the rows, evaluates the options and writes back what changed;
 // returns the number of conditions.
