@@ -10,6 +10,7 @@ using namespace qudrim;
 
 void frmMain::Command3_Click()
 {
+    runPendingBoxHandler();
     if (!historyOpenFor(QStringLiteral("最后一期历史号码无法删除"))) {
         MaskEdBox1[1]->setFocus(Qt::OtherFocusReason);
         return;
@@ -36,6 +37,7 @@ void frmMain::mnuErase_Click() { Command3_Click(); }
 
 void frmMain::mnuClear_Click()
 {
+    runPendingBoxHandler();
     if (!historyOpenFor(QStringLiteral("历史号码无法清空")))
         return;
     if (!prompter_->confirm(this, QStringLiteral("确认清空"), QStringLiteral("确定要清空所有的历史号码吗？")))

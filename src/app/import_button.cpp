@@ -34,6 +34,7 @@ QString historyFilesFolder(const QString& programFolder)
 
 void frmMain::cmdRdLst_Click()
 {
+    runPendingBoxHandler();
     if (!historyOpenFor(QStringLiteral("历史号码文本无法读入")))
         return;
     if (!prompter_->confirm(this, kTitle, kQuestion))

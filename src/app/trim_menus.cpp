@@ -47,6 +47,7 @@ std::optional<int32_t> askTrimValue(app::Prompter& prompter, QWidget* parent, co
 
 void frmMain::mnuDlzd_Click()
 {
+    runPendingBoxHandler();
     // Without the database the backup file would be overwritten for nothing.
     if (!historyOpenFor(QStringLiteral("历史号码无法删除")))
         return;
@@ -61,6 +62,7 @@ void frmMain::mnuDlzd_Click()
 
 void frmMain::mnuEszhzd_Click()
 {
+    runPendingBoxHandler();
     if (!historyOpenFor(QStringLiteral("历史号码无法删除")))
         return;
     const auto dropped = askTrimValue(

@@ -92,6 +92,21 @@ TEST_F(DeleteClearTest, ThePanelFollowsTheDrawNBackOfTheNewLastDraw)
             << i;
 }
 
+TEST_F(DeleteClearTest, AnNTypedJustBeforeAltDIsInForceForThePanel)
+{
+    open();
+    clickButton(find<QRadioButton>(QStringLiteral("Option1_2")));
+    // The N box still has the focus when the mnemonic deletes the last draw.
+    typeOver(box("MaskEdBox2"), QStringLiteral("3"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_D, Qt::AltModifier);
+    QTest::qWait(400);
+    ASSERT_EQ(gridRows(QStringLiteral("MSFlexGrid1")), 1 + 19);
+    const auto draws = history2013();
+    for (int i = 1; i <= 7; ++i)
+        EXPECT_EQ(find<QLineEdit>(QStringLiteral("Text2_%1").arg(i))->text(), QString::number(draws[16].numbers[i - 1]))
+            << i;
+}
+
 TEST_F(DeleteClearTest, DeletingFromAnEmptyHistoryDeletesNothingAndSaysNothing)
 {
     open();
