@@ -15,6 +15,27 @@
 
 using namespace qudrim;
 using namespace qudrim::testrows;
+
+namespace qudrim::store {
+
+inline std::string modeName(CheckpointMode mode)
+{
+    switch (mode) {
+    case CheckpointMode::Passive:
+        return "Passive";
+    case CheckpointMode::Full:
+        return "Full";
+    case CheckpointMode::Truncate:
+        return "Truncate";
+    }
+    return "?";
+}
+
+// Test output names the mode.
+void PrintTo(CheckpointMode mode, std::ostream* os) { *os << modeName(mode); }
+
+}  // namespace qudrim::store
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -171,19 +192,6 @@ TEST_F(LogTest, LogThatIsNeverCheckpointedStopsGrowingAtItsLimit)
     EXPECT_EQ(sumInStore("intTh"), baseline + 2000 * rewrites);
 }
 
-std::string modeName(store::CheckpointMode mode)
-{
-    switch (mode) {
-    case store::CheckpointMode::Passive:
-        return "Passive";
-    case store::CheckpointMode::Full:
-        return "Full";
-    case store::CheckpointMode::Truncate:
-        return "Truncate";
-    }
-    return "?";
-}
-
 class CheckpointModes : public LogTest, public ::testing::WithParamInterface<store::CheckpointMode> {};
 
 TEST_P(CheckpointModes, WriteTheLogIntoTheFile)
@@ -207,7 +215,7 @@ TEST_P(CheckpointModes, WriteTheLogIntoTheFile)
 INSTANTIATE_TEST_SUITE_P(Modes, CheckpointModes,
                          ::testing::Values(store::CheckpointMode::Passive, store::CheckpointMode::Full,
                                            store::CheckpointMode::Truncate),
-                         [](const auto& info) { return modeName(info.param); });
+                         [](const auto& info) { return store::modeName(info.param); });
 
 TEST_F(LogTest, ClosingWritesTheLogIntoTheFileWhileAnotherProgramHasItOpen)
 {
