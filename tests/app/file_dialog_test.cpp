@@ -45,24 +45,39 @@ protected:
     }
     QString folderText() const { return QFile::decodeName(QByteArray::fromStdString((folder.path() / "历史号码").string())); }
 
-    // Shows the dialog through the prompter; `act` runs on the dialog once it
-    // is up and must close it.
-    QString showDialog(const std::function<void(QFileDialog&)>& act)
+    // Shows the dialog through the prompter and runs `act` on it, again and
+    // again while it stays open: the dialog reads its folder in the background,
+    // and until it has, selecting a file and accepting does nothing. A dialog
+    // still open after the deadline is rejected and the test fails, so that no
+    // run can wait forever.
+    QString showDialog(const std::function<void(QFileDialog&)>& act, int deadlineMs = 15000)
     {
-        bool acted = false;
+        int acted = 0;
+        bool acting = false;  // `act` may run the event loop itself
+        bool gaveUp = false;
+        QElapsedTimer waited;
+        waited.start();
         QTimer poll;
         poll.setInterval(20);
         QObject::connect(&poll, &QTimer::timeout, [&] {
             auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            if (!dialog || acted)
+            if (!dialog || !dialog->isVisible() || acting)
                 return;
-            acted = true;
+            if (waited.elapsed() > deadlineMs) {
+                gaveUp = true;
+                dialog->reject();
+                return;
+            }
+            ++acted;
+            acting = true;
             act(*dialog);
+            acting = false;
         });
         poll.start();
         qudrim::app::DialogPrompter prompter;
         const QString chosen = prompter.getOpenFileName(nullptr, folderText(), QStringLiteral("Text(*.txt) (*.txt)"));
-        EXPECT_TRUE(acted) << "the dialog never showed";
+        EXPECT_GT(acted, 0) << "the dialog never showed";
+        EXPECT_FALSE(gaveUp) << "the dialog was still open after " << deadlineMs << " ms";
         return chosen;
     }
 
