@@ -2,6 +2,7 @@
 #include "app/frmMain.h"
 
 #include "app/prompter.h"
+#include "app/error_text.h"
 
 using namespace qudrim;
 
@@ -14,7 +15,7 @@ void frmMain::CompactDb()
         prompter_->warning(this, QStringLiteral("压缩数据库"),
                            QStringLiteral("历史号码已经保存好，但历史数据库文件没有能够压缩，文件保持原样。\n\n"
                                           "下次删除历史号码时会再次压缩。"),
-                           QString::fromLocal8Bit(e.what()));
+                           app::exceptionText(e));
     }
     // The database was closed and opened again: so is the read view.
     reopenSnapshot();

@@ -4,6 +4,7 @@
 
 #include "app/mask_edit.h"
 #include "app/prompter.h"
+#include "app/error_text.h"
 #include "history/delete_last.h"
 
 using namespace qudrim;
@@ -21,7 +22,7 @@ void frmMain::Command3_Click()
     } catch (const std::exception& e) {
         prompter_->warning(this, QStringLiteral("删除最后历史"),
                            QStringLiteral("最后一期历史号码没有能够删除，历史号码保持原样。"),
-                           QString::fromLocal8Bit(e.what()));
+                           app::exceptionText(e));
         MaskEdBox1[1]->setFocus(Qt::OtherFocusReason);
         return;
     }
@@ -47,7 +48,7 @@ void frmMain::mnuClear_Click()
     } catch (const std::exception& e) {
         prompter_->warning(this, QStringLiteral("清空历史号码"),
                            QStringLiteral("历史号码没有能够清空，历史号码保持原样。"),
-                           QString::fromLocal8Bit(e.what()));
+                           app::exceptionText(e));
         return;
     }
     // Only the list follows; the next issue, the range end and the panel keep what they showed.

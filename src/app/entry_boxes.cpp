@@ -6,6 +6,7 @@
 
 #include "app/mask_edit.h"
 #include "app/prompter.h"
+#include "app/error_text.h"
 #include "draw/draw_entry.h"
 #include "draw/row_builder.h"
 
@@ -63,7 +64,7 @@ bool frmMain::storeTypedDraw()
     const EntryCheck check = checkEntry(texts, Text1->text().toStdString(), lastIssue);
     if (!check.draw) {
         // Nothing is stored; the boxes keep what was typed.
-        prompter_->warning(this, QString::fromUtf8(kInputErrorTitle), QString::fromStdString(check.message));
+        prompter_->warning(this, app::inputErrorTitle(), QString::fromStdString(check.message));
         focusFaultyBox(check.faultyBox);
         return false;
     }
@@ -76,7 +77,7 @@ bool frmMain::storeTypedDraw()
                            QStringLiteral("第 %1 期的历史号码没有能够保存到历史数据库，历史记录没有改变，输入框中的号码保持不变。\n\n"
                                           "请关闭可能正在使用历史数据库的其他程序，然后重新输入特码，再保存一次。")
                                .arg(check.draw->issue),
-                           QString::fromUtf8(e.what()));
+                           app::exceptionText(e));
         return false;
     }
 

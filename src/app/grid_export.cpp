@@ -5,6 +5,7 @@
 
 #include "app/busy_cursor.h"
 #include "app/exported_file.h"
+#include "app/error_text.h"
 #include "history/export_file.h"
 #include "history/workbook.h"
 
@@ -44,7 +45,7 @@ void saveAndShow(app::Prompter& prompter, QWidget* parent, const QString& folder
     try {
         history::WriteWorkbook(file, table);
     } catch (const history::ExportError& e) {
-        app::reportFailedExport(prompter, parent, name, QString::fromStdString(e.what()));
+        app::reportFailedExport(prompter, parent, name, app::exceptionText(e));
         return;
     }
     app::showExportedFile(prompter, parent, file, QStringLiteral("电子表格程序"));

@@ -3,6 +3,7 @@
 #include "app/frmMain.h"
 
 #include "app/prompter.h"
+#include "app/error_text.h"
 #include "draw/draw_entry.h"
 
 #include <QAction>
@@ -121,7 +122,7 @@ void frmMain::mnuSetDay_Click()
         const auto v = app::SettingsStore::toInt16(answer);
         if (!v || *v > 16 || *v < 2) {
             prompter_->warning(
-                this, QString::fromUtf8(kInputErrorTitle),
+                this, app::inputErrorTitle(),
                 QStringLiteral("为了保证时效性和提高计算效率，软件只能统计16年以内的数据，请输入2到16中的自然数。"));
             continue;
         }

@@ -9,6 +9,7 @@
 #include "app/busy_cursor.h"
 #include "app/prompter.h"
 #include "app/results_fetcher.h"
+#include "app/error_text.h"
 #include "draw/draw_entry.h"
 #include "draw/row_builder.h"
 #include "history/results_page.h"
@@ -44,7 +45,7 @@ QString resultsSite(app::Prompter& prompter, QWidget* parent, app::SettingsStore
         return {};
     const QString site = app::resultsSiteAddress(answer);
     if (site.isEmpty()) {
-        prompter.warning(parent, QString::fromUtf8(kInputErrorTitle),
+        prompter.warning(parent, app::inputErrorTitle(),
                          QStringLiteral("“%1”不是开奖结果网站的地址。网站地址以 http:// 或 https:// 开头，后面是网站的名称，"
                                         "可以带端口号，例如 http://www.example.com:8080。\n\n在线更新没有进行，历史号码没有改动。")
                              .arg(answer));
@@ -200,7 +201,7 @@ void frmMain::Command21_Click()
             prompter_->warning(this, QStringLiteral("保存失败"),
                                QStringLiteral("在线更新读到的 %1 期历史号码没有能够保存到历史数据库，历史号码保持更新前的样子。")
                                    .arg(write.draws.size()),
-                               QString::fromLocal8Bit(e.what()));
+                               app::exceptionText(e));
             return;
         }
     }

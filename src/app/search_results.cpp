@@ -5,6 +5,7 @@
 
 #include "app/grid_models.h"
 #include "app/prompter.h"
+#include "app/error_text.h"
 #include "draw/draw_entry.h"
 #include "draw/tables.h"
 #include "search/result_display.h"
@@ -56,7 +57,7 @@ std::optional<std::pair<int32_t, int32_t>> frmMain::searchRange()
     const auto last = issueOf(Text3[1]);
     if (first && last)
         return std::pair{*first, *last};
-    prompter_->warning(this, QString::fromUtf8(kInputErrorTitle),
+    prompter_->warning(this, app::inputErrorTitle(),
                        QStringLiteral("检索起止期数必须是整数期号，例如 2013001。"));
     QLineEdit* faulty = first ? Text3[1] : Text3[0];
     faulty->setFocus(Qt::OtherFocusReason);
@@ -100,5 +101,5 @@ void frmMain::showSearchFailure(const std::exception& e, bool setSerialColumn)
     prompter_->warning(this, QStringLiteral("检索失败"),
                        QStringLiteral("检索没有能够完成，结果列表已清空。\n\n"
                                       "请关闭可能正在使用历史数据库的其他程序，然后再检索一次。"),
-                       QString::fromUtf8(e.what()));
+                       app::exceptionText(e));
 }

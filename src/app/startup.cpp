@@ -5,6 +5,7 @@
 
 #include "app/mask_edit.h"
 #include "app/prompter.h"
+#include "app/error_text.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -133,7 +134,7 @@ void frmMain::openDatabase()
     try {
         store_->open();
     } catch (const std::exception& e) {
-        openError_ = QString::fromUtf8(e.what());
+        openError_ = app::exceptionText(e);
         const QString file = QString::fromStdString(store_->databasePath().string());
         prompter_->warning(
             this, QStringLiteral("无法打开历史数据库"),

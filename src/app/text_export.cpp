@@ -3,6 +3,7 @@
 #include "app/frmMain.h"
 
 #include "app/exported_file.h"
+#include "app/error_text.h"
 #include "history/export_file.h"
 #include "history/text_export.h"
 
@@ -21,7 +22,7 @@ void frmMain::Command4_Click()
         file = history::ExportHistoryText(app::toPath(programFolder_), view.rows());
     } catch (const history::ExportError& e) {
         app::reportFailedExport(*prompter_, this, QString::fromStdString(history::HistoryTextFileName(view.last()->issue)),
-                                QString::fromStdString(e.what()));
+                                app::exceptionText(e));
         return;
     }
     // An empty history has no last issue to name a file after: nothing to do.

@@ -7,6 +7,7 @@
 #include "app/busy_cursor.h"
 #include "app/prompter.h"
 #include "app/rebuild_report.h"
+#include "app/error_text.h"
 #include "draw/draw_entry.h"
 #include "history/history_file.h"
 #include "history/rebuild.h"
@@ -35,7 +36,7 @@ std::optional<int32_t> askTrimValue(app::Prompter& prompter, QWidget* parent, co
     case history::TrimAnswer::Kind::Nothing:
         return std::nullopt;
     case history::TrimAnswer::Kind::NotNumber:
-        prompter.warning(parent, QString::fromUtf8(kInputErrorTitle), inputError);
+        prompter.warning(parent, app::inputErrorTitle(), inputError);
         return std::nullopt;
     case history::TrimAnswer::Kind::Value:
         break;
@@ -101,7 +102,7 @@ void frmMain::trimHistory(const std::vector<DrawInput>& kept)
         prompter_->warning(this, kTitle,
                            QStringLiteral("备份文件 %1 无法写入，历史号码没有改动。\n\n请确认程序所在的文件夹可以写入。")
                                .arg(app::displayPath(backup)),
-                           QString::fromLocal8Bit(e.what()));
+                           app::exceptionText(e));
         return;
     }
     if (!Dqzd())

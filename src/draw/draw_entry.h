@@ -11,8 +11,6 @@
 
 namespace qudrim {
 
-inline constexpr const char* kInputErrorTitle = "输入有误";
-
 struct EntryCheck {
     std::optional<DrawInput> draw;  // set when the entry may be stored
     int faultyBox = 0;              // 1..7 for an entry box, 0 for the issue box
