@@ -57,7 +57,7 @@ void frmMain::setHistoryColumnWidths()
     widths[0] = app::twipsToPixels(820);
     for (int c = 1; c <= 7; ++c)
         widths[static_cast<size_t>(c)] = app::twipsToPixels(600);
-    app::fitColumnWidths(MSFlexGrid1, widths);
+    app::fitColumnWidthsToCells(MSFlexGrid1, widths);
     MSFlexGrid1->setFixedWidth(app::widthForAllColumns(MSFlexGrid1));
 }
 

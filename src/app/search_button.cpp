@@ -70,7 +70,7 @@ void frmMain::setHitColumnWidths(bool setSerialColumn)
         widths[static_cast<size_t>(c)] = app::twipsToPixels(800);
     widths[8] = app::twipsToPixels(2500);
     widths[9] = setSerialColumn ? app::twipsToPixels(680) : MSFlexGrid2->columnWidth(9);
-    app::fitColumnWidths(MSFlexGrid2, widths);
+    app::fitColumnWidthsToCells(MSFlexGrid2, widths);
 }
 
 void frmMain::setTallyColumnWidths()
@@ -79,6 +79,6 @@ void frmMain::setTallyColumnWidths()
     // columns, so a percentage of 100 % shows whole.
     const std::array<int, 4> widths = {app::twipsToPixels(480), app::twipsToPixels(680), app::twipsToPixels(800),
                                        app::twipsToPixels(880)};
-    app::fitColumnWidths(MSFlexGrid3, widths);
+    app::fitColumnWidthsToCells(MSFlexGrid3, widths);
     MSFlexGrid3->setFixedWidth(app::widthForAllColumns(MSFlexGrid3));
 }

@@ -1,0 +1,90 @@
+// The history as the window holds it: the history database, its read view
+// (every draw, ascending by issue, the copy the list, the next issue, the
+// panel and the text export read), the columns the searches keep between
+// runs and the work left for when the window is idle.
+//
+// Every command that changes the history says so through changed(), once,
+// after its write committed; that is the one path by which the read view
+// follows the database and by which the history list, the next issue and
+// the panel hear of it. No command reads the history itself.
+#pragma once
+
+#include "search/column_cache.h"
+#include "store/history_store.h"
+
+#include <QObject>
+#include <QString>
+
+#include <filesystem>
+
+class QTimer;
+
+namespace qudrim::app {
+
+// What a command did to the draws, and what the window then shows anew.
+struct HistoryChange {
+    enum class Rows {
+        Appended,     // `appended` new draws after the last one
+        Replaced,     // the history may differ anywhere (import, trim, replacement)
+        LastRemoved,  // the newest draw is gone
+        Emptied,      // every draw is gone
+    };
+    Rows rows = Rows::Replaced;
+    int appended = 0;
+    // Clearing the history refreshes only the list: the next issue, the end
+    // of the search range and the panel keep what they showed.
+    bool listOnly = false;
+
+    static HistoryChange appendedDraws(int count) { return {Rows::Appended, count, false}; }
+    static HistoryChange replaced() { return {Rows::Replaced, 0, false}; }
+    static HistoryChange lastRemoved() { return {Rows::LastRemoved, 0, false}; }
+    static HistoryChange emptied() { return {Rows::Emptied, 0, true}; }
+};
+
+class History final : public QObject {
+    Q_OBJECT
+public:
+    explicit History(const std::filesystem::path& programFolder, QObject* parent = nullptr);
+    // Closing folds the log into the file.
+    ~History() override;
+
+    // Opens the history database, creating it when there is none. False when
+    // it cannot be opened; openError() then says why and the history is empty.
+    bool open();
+    bool isOpen() const { return store_.isOpen(); }
+    const QString& openError() const { return openError_; }
+    std::filesystem::path databasePath() const { return store_.databasePath(); }
+    const std::filesystem::path& folder() const { return store_.folder(); }
+
+    // The database, for a command about to read or write it.
+    store::HistoryStore& store() { return store_; }
+    search::ColumnCache& columnCache() { return columnCache_; }
+
+    // The read view as of the last change.
+    const store::Snapshot& view() const { return view_; }
+
+    // The one change path. Brings the read view up to date with no more
+    // reading than the change needs (at most one read of the history), asks
+    // for the log to be folded in once the window is idle and tells the
+    // window's parts.
+    void changed(const HistoryChange& change);
+    // A command wrote only the searches' columns: the draws are as they were.
+    void marksWritten() { whenIdle(); }
+
+signals:
+    // After the read view follows `change`.
+    void historyChanged(const qudrim::app::HistoryChange& change);
+
+private:
+    void readWholeView();
+    void whenIdle();
+    void idleWork();
+
+    store::HistoryStore store_;
+    QString openError_;
+    store::Snapshot view_;
+    search::ColumnCache columnCache_;
+    QTimer* idleTimer_ = nullptr;
+};
+
+}  // namespace qudrim::app
