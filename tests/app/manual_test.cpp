@@ -126,9 +126,9 @@ TEST_F(ManualTest, NamesEveryCaptionOfTheWindow)
                                    << missing.join(QLatin1Char('\n')).toStdString();
 }
 
-// The matching-draws list names its last column after the compared draw; the
-// manual explains both names.
-TEST_F(ManualTest, NamesBothHeadersOfTheComparedDrawColumn)
+// The matching-draws list names its last column after the compared draw (the
+// window above shows one of the two names); the manual explains both.
+TEST(HelpPagesTest, ManualNamesBothHeadersOfTheComparedDrawColumn)
 {
     const QString manual = visibleText(readPage(QStringLiteral("manual.html")));
     for (const QString& header : {QStringLiteral("上期开奖"), QStringLiteral("前期开奖")})
@@ -150,7 +150,8 @@ TEST(HelpPagesTest, StandOnTheirOwnAndLinkOnlyToFilesBesideThem)
             EXPECT_FALSE(target.contains(QStringLiteral("//")) || target.startsWith(QLatin1Char('/')))
                 << page.toStdString() << " refers to " << target.toStdString();
             if (!file.isEmpty()) {
-                EXPECT_TRUE(QFile::exists(kDocs.filePath(file))) << page.toStdString() << " refers to missing " << target.toStdString();
+                EXPECT_TRUE(QFile::exists(kDocs.filePath(file)))
+                    << page.toStdString() << " refers to missing " << target.toStdString();
             }
             const QString anchor = target.section(QLatin1Char('#'), 1);
             const QString anchorPage = file.isEmpty() ? page : file;
