@@ -18,6 +18,9 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
+// How often a read tells of its progress: a file of 200 MB about 200 times.
+constexpr size_t kProgressBytes = 1024 * 1024;
+
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 bool hasDigitPair(std::string_view line)
@@ -27,8 +30,6 @@ bool hasDigitPair(std::string_view line)
             return true;
     return false;
 }
-
-std::string twoDigits(int n) { return (n >= 0 && n < 10 ? "0" : "") + std::to_string(n); }
 
 // The first fault of a line that gives a draw, if any.
 std::optional<RefusedLine> faultOf(const ParsedLine& parsed, std::optional<int32_t> previousIssue)
@@ -69,23 +70,7 @@ std::string systemError(const char* what, const fs::path& file, int error)
 
 }  // namespace
 
-std::string DescribeFault(const RefusedLine& r)
-{
-    switch (r.fault) {
-    case LineFault::FewerThanSeven:
-        return "这一行只有 " + std::to_string(r.count) + " 个号码，每一期必须有七个号码（六个平码和一个特码）。";
-    case LineFault::OutOfRange:
-        return "号码 " + twoDigits(r.number) + " 不在 01～49 之间。";
-    case LineFault::Repeated:
-        return "号码 " + twoDigits(r.number) + " 出现了两次，一期的七个号码必须各不相同。";
-    case LineFault::IssueNotAscending:
-        return "期号 " + std::to_string(r.issue) + " 不大于前面一期的期号 " + std::to_string(r.previousIssue) +
-               "，期号必须逐行增大。";
-    }
-    return {};
-}
-
-HistoryText ReadHistoryText(std::string_view content, int32_t issueBefore)
+HistoryText readHistoryText(std::string_view content, int32_t issueBefore, const ProgressCallback& progress)
 {
     if (content.starts_with(kByteOrderMark))
         content.remove_prefix(kByteOrderMark.size());
@@ -96,7 +81,20 @@ HistoryText ReadHistoryText(std::string_view content, int32_t issueBefore)
     std::optional<int32_t> lastAccepted;
     int lineNumber = 0;
     size_t pos = 0;
+    size_t reported = 0;
+    if (progress && !progress(ProgressStep::Reading, 0, content.size())) {
+        out.cancelled = true;
+        return out;
+    }
     while (pos < content.size()) {
+        if (progress && pos - reported >= kProgressBytes) {
+            reported = pos;
+            if (!progress(ProgressStep::Reading, pos, content.size())) {
+                out.draws.clear();
+                out.cancelled = true;
+                return out;
+            }
+        }
         size_t end = pos;
         while (end < content.size() && content[end] != '\n' && content[end] != '\r')
             ++end;
@@ -131,7 +129,7 @@ HistoryText ReadHistoryText(std::string_view content, int32_t issueBefore)
     return out;
 }
 
-HistoryText ReadHistoryFile(const fs::path& file, int32_t issueBefore)
+HistoryText readHistoryFile(const fs::path& file, int32_t issueBefore, const ProgressCallback& progress)
 {
     std::error_code ec;
     if (fs::is_directory(file, ec))
@@ -143,10 +141,10 @@ HistoryText ReadHistoryFile(const fs::path& file, int32_t issueBefore)
     const std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     if (in.bad())
         throw HistoryFileError(systemError("cannot read", file, errno ? errno : EIO));
-    return ReadHistoryText(content, issueBefore);
+    return readHistoryText(content, issueBefore, progress);
 }
 
-void WriteHistoryFile(const fs::path& file, std::span<const DrawInput> draws)
+std::string historyLines(std::span<const DrawInput> draws)
 {
     std::string text;
     text.reserve(draws.size() * (29 + kLineEnd.size()));
@@ -154,8 +152,13 @@ void WriteHistoryFile(const fs::path& file, std::span<const DrawInput> draws)
         text += PrintHisLine(d.issue, d.numbers);
         text += kLineEnd;
     }
+    return text;
+}
+
+void writeHistoryFile(const fs::path& file, std::span<const DrawInput> draws)
+{
     try {
-        WriteFileAtomically(file, text);
+        writeFileAtomically(file, historyLines(draws));
     } catch (const ExportError& e) {
         throw HistoryFileError(e.what());
     }

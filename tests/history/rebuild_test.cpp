@@ -164,7 +164,7 @@ TEST_F(Rebuild, ItsOwnFullBackupGivesTheSameRowsWithTwoBackListsFilled)
 {
     const auto draws = qudrim::testing::syntheticHistory(60, 5);
     const auto source = file("");
-    WriteHistoryFile(source, draws);
+    writeHistoryFile(source, draws);
     ASSERT_EQ(rebuild(source, PreListMode::Unwritten, EmptyFile::Refuse).status, RebuildStatus::Rebuilt);
     const auto imported = rows();
 
@@ -173,7 +173,7 @@ TEST_F(Rebuild, ItsOwnFullBackupGivesTheSameRowsWithTwoBackListsFilled)
     const store::Snapshot stored = store.snapshot();
     for (const DrawRow& r : stored.rows())
         kept.push_back({r.issue, r.issue, {r.L[1].A, r.L[2].A, r.L[3].A, r.L[4].A, r.L[5].A, r.L[6].A, r.L[7].A}});
-    WriteHistoryFile(folder.path() / kBackupFileName, kept);
+    writeHistoryFile(folder.path() / kBackupFileName, kept);
     ASSERT_EQ(rebuild(folder.path() / kBackupFileName).status, RebuildStatus::Rebuilt);
     const auto rebuilt = rows();
 

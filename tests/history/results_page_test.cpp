@@ -1,6 +1,7 @@
 // Reading a yearly results page: finding the table "main" in real-looking
 // HTML, the cell texts a browser would show, the page's encoding (UTF-8,
 // GBK/GB2312), and the walk that turns the rows into new draws.
+#include "history/page_encoding.h"
 #include "history/results_page.h"
 
 #include <gtest/gtest.h>
@@ -94,8 +95,8 @@ TEST(ReadKjYear, DeliversEveryDrawBottomRowFirstWithLastIssueZero)
     const std::string page = resultsPage({{"003", "21 + 32 + 43 + 04 + 15 + 26", "37"},
                                           {"002", "05 + 12 + 23 + 34 + 45 + 49", "07"},
                                           {"001", "03 + 11 + 19 + 27 + 38 + 45", "08"}});
-    const KjPage read = ReadKjYear(page, "text/html", 2013, 0);
-    EXPECT_TRUE(read.hasTable);
+    const ResultsPage read = ReadKjYear(page, "text/html", 2013, 0);
+    EXPECT_TRUE(read.hasTable());
     EXPECT_EQ(delivered(read.draws), (Delivered{{2013001, {3, 11, 19, 27, 38, 45, 8}},
                                                 {2013002, {5, 12, 23, 34, 45, 49, 7}},
                                                 {2013003, {21, 32, 43, 4, 15, 26, 37}}}));
@@ -112,7 +113,7 @@ TEST(ReadKjYear, ReadsCellsAsTheBrowserShowsThem)
           "    <span>23</span><br><span>&amp;</span> <i>34</i> &amp; <font color=red>45</font> &amp;\t49\n  ",
           "<script>document.write('99')</script>\n   <b>07</b>  "},
          {"  001  ", "03<!-- ignore -->-x-11-x-19-x-27-x-38-x-45", "<p>08</p>"}});
-    const KjPage read = ReadKjYear(page, "", 2016, 0);
+    const ResultsPage read = ReadKjYear(page, "", 2016, 0);
     EXPECT_EQ(delivered(read.draws),
               (Delivered{{2016001, {3, 11, 19, 27, 38, 45, 8}}, {2016002, {5, 12, 23, 34, 45, 49, 7}}}));
 }
@@ -129,25 +130,25 @@ TEST(ReadKjYear, NonBreakingSpacesCountAsCharacters)
 
 TEST(ReadKjYear, PagesWithoutDraws)
 {
-    const KjPage headerOnly = ReadKjYear(resultsPage({}), "", 2016, 0);
-    EXPECT_TRUE(headerOnly.hasTable);
+    const ResultsPage headerOnly = ReadKjYear(resultsPage({}), "", 2016, 0);
+    EXPECT_TRUE(headerOnly.hasTable());
     EXPECT_TRUE(headerOnly.draws.empty());
 
     const std::string noMain = "<html><body><table id=\"results\"><tr><th>h</th></tr>"
                                "<tr><td>1</td><td>001</td><td>03 + 11 + 19 + 27 + 38 + 45</td><td>07</td></tr>"
                                "</table></body></html>";
-    EXPECT_FALSE(ReadKjYear(noMain, "", 2016, 0).hasTable);
+    EXPECT_FALSE(ReadKjYear(noMain, "", 2016, 0).hasTable());
 
     const std::string mainIsNoTable = "<html><body><div id=\"main\"><table><tr><th>h</th></tr>"
                                       "<tr><td>1</td><td>001</td><td>03 + 11 + 19 + 27 + 38 + 45</td><td>07</td></tr>"
                                       "</table></div></body></html>";
-    EXPECT_FALSE(ReadKjYear(mainIsNoTable, "", 2016, 0).hasTable);
+    EXPECT_FALSE(ReadKjYear(mainIsNoTable, "", 2016, 0).hasTable());
 
-    EXPECT_FALSE(ReadKjYear("", "", 2016, 0).hasTable);
-    EXPECT_FALSE(ReadKjYear("404 Not Found", "text/plain", 2016, 0).hasTable);
+    EXPECT_FALSE(ReadKjYear("", "", 2016, 0).hasTable());
+    EXPECT_FALSE(ReadKjYear("404 Not Found", "text/plain", 2016, 0).hasTable());
 
-    const KjPage noRows = ReadKjYear("<table id=\"main\"></table>", "", 2016, 0);
-    EXPECT_TRUE(noRows.hasTable);
+    const ResultsPage noRows = ReadKjYear("<table id=\"main\"></table>", "", 2016, 0);
+    EXPECT_TRUE(noRows.hasTable());
     EXPECT_TRUE(noRows.draws.empty());
 }
 
@@ -348,7 +349,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 }  // namespace
 
-TEST(KjPageAddress, IsSitePathYearAndHtml)
+TEST(ResultsPageAddress, IsSitePathYearAndHtml)
 {
-    EXPECT_EQ(kjPageAddress("http://127.0.0.1:8080", 2016), "http://127.0.0.1:8080/85122/kj/2016.html");
+    EXPECT_EQ(resultsPageAddress("http://127.0.0.1:8080", 2016), "http://127.0.0.1:8080/85122/kj/2016.html");
 }

@@ -28,7 +28,7 @@ class TrimAnswerTest : public ::testing::TestWithParam<AnswerCase> {};
 TEST_P(TrimAnswerTest, ReadsTheAnswer)
 {
     const AnswerCase& c = GetParam();
-    const TrimAnswer a = ReadTrimAnswer(c.text);
+    const TrimAnswer a = readTrimAnswer(c.text);
     EXPECT_EQ(a.kind, c.kind);
     if (c.kind == TrimAnswer::Kind::Value) {
         EXPECT_EQ(a.value, c.value);
@@ -82,14 +82,14 @@ TEST(TrimChoice, KeepsTheDrawsUpToTheIssue)
 {
     const store::Snapshot h = aroundNewYear();
     using V = std::vector<int32_t>;
-    EXPECT_EQ(issuesOf(DrawsUpToIssue(h, 2014003)), (V{2013149, 2013150, 2014001, 2014002, 2014003}));
-    EXPECT_EQ(issuesOf(DrawsUpToIssue(h, 2014001)), (V{2013149, 2013150, 2014001}));
-    EXPECT_EQ(issuesOf(DrawsUpToIssue(h, 2013999)), (V{2013149, 2013150}));  // between two issues
-    EXPECT_EQ(issuesOf(DrawsUpToIssue(h, 2099001)), (V{2013149, 2013150, 2014001, 2014002, 2014003}));
-    EXPECT_TRUE(DrawsUpToIssue(h, 2013148).empty());
-    EXPECT_TRUE(DrawsUpToIssue(store::Snapshot{}, 2014001).empty());
+    EXPECT_EQ(issuesOf(drawsUpToIssue(h, 2014003)), (V{2013149, 2013150, 2014001, 2014002, 2014003}));
+    EXPECT_EQ(issuesOf(drawsUpToIssue(h, 2014001)), (V{2013149, 2013150, 2014001}));
+    EXPECT_EQ(issuesOf(drawsUpToIssue(h, 2013999)), (V{2013149, 2013150}));  // between two issues
+    EXPECT_EQ(issuesOf(drawsUpToIssue(h, 2099001)), (V{2013149, 2013150, 2014001, 2014002, 2014003}));
+    EXPECT_TRUE(drawsUpToIssue(h, 2013148).empty());
+    EXPECT_TRUE(drawsUpToIssue(store::Snapshot{}, 2014001).empty());
 
-    const auto kept = DrawsUpToIssue(h, 2013150);
+    const auto kept = drawsUpToIssue(h, 2013150);
     EXPECT_EQ(kept[1].zodiacIssue, 2013150);
     EXPECT_EQ(kept[1].numbers, (std::array<int, 7>{31, 32, 33, 34, 35, 36, 37}));
 }
@@ -98,20 +98,21 @@ TEST(TrimChoice, DropsTheLastDraws)
 {
     const store::Snapshot h = aroundNewYear();
     using V = std::vector<int32_t>;
-    EXPECT_EQ(issuesOf(DrawsWithoutLast(h, 1)), (V{2013149, 2013150, 2014001, 2014002}));
-    EXPECT_EQ(issuesOf(DrawsWithoutLast(h, 3)), (V{2013149, 2013150}));  // across the new year
-    EXPECT_TRUE(DrawsWithoutLast(h, 5).empty());
-    EXPECT_TRUE(DrawsWithoutLast(h, 2147483647).empty());
+    EXPECT_EQ(issuesOf(drawsWithoutLast(h, 1)), (V{2013149, 2013150, 2014001, 2014002}));
+    EXPECT_EQ(issuesOf(drawsWithoutLast(h, 3)), (V{2013149, 2013150}));  // across the new year
+    EXPECT_TRUE(drawsWithoutLast(h, 5).empty());
+    EXPECT_TRUE(drawsWithoutLast(h, 2147483647).empty());
 }
 
 TEST(TrimChoice, FindsTheDrawsWhoseLineDoesNotReadBack)
 {
     auto draws = qudrim::testing::syntheticHistory(4);
-    EXPECT_EQ(FirstDrawNotReadBack(draws), nullptr);
+    constexpr int32_t kNextIssue = 2000005;
+    EXPECT_EQ(firstDrawNotReadBack(draws, kNextIssue), nullptr);
     for (int32_t issue : {5, 123456, 20140161, 2147483647}) {
         auto shortOrLong = draws;
         shortOrLong[2].issue = issue;
-        EXPECT_EQ(FirstDrawNotReadBack(shortOrLong), &shortOrLong[2]) << issue;
+        EXPECT_EQ(firstDrawNotReadBack(shortOrLong, kNextIssue), &shortOrLong[2]) << issue;
     }
 }
 
@@ -125,14 +126,14 @@ TEST(DeleteLastDraw, DeletesTheHighestIssueWhateverTheOrderOfStoring)
     AddLishi(store, std::vector<DrawInput>{draws[0], draws[1], draws[3]}, kBases);
     AddLishi(store, std::vector<DrawInput>{draws[2]}, kBases);
 
-    EXPECT_TRUE(DeleteLastDraw(store));
+    EXPECT_TRUE(deleteLastDraw(store));
     EXPECT_EQ(store.snapshot().last()->issue, draws[2].issue);
-    EXPECT_TRUE(DeleteLastDraw(store));
+    EXPECT_TRUE(deleteLastDraw(store));
     EXPECT_EQ(store.snapshot().last()->issue, draws[1].issue);
-    EXPECT_TRUE(DeleteLastDraw(store));
-    EXPECT_TRUE(DeleteLastDraw(store));
+    EXPECT_TRUE(deleteLastDraw(store));
+    EXPECT_TRUE(deleteLastDraw(store));
     EXPECT_TRUE(store.snapshot().empty());
-    EXPECT_FALSE(DeleteLastDraw(store));
+    EXPECT_FALSE(deleteLastDraw(store));
 }
 
 }  // namespace

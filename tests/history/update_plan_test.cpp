@@ -31,7 +31,7 @@ class PlanUpdateTest : public ::testing::TestWithParam<PlanCase> {};
 TEST_P(PlanUpdateTest, Plans)
 {
     const PlanCase& c = GetParam();
-    const UpdatePlan plan = PlanUpdate(c.oldest, c.newest, c.yearsKept, c.currentYear);
+    const UpdatePlan plan = planUpdate(c.oldest, c.newest, c.yearsKept, c.currentYear);
     EXPECT_EQ(plan.replaceHistory, c.replace);
     EXPECT_EQ(plan.lastIssue, c.lastIssue);
     EXPECT_EQ(plan.endYear, c.currentYear);
@@ -73,15 +73,15 @@ std::vector<int32_t> issues(const std::vector<DrawInput>& draws)
     return out;
 }
 
-const UpdatePlan kAppend = PlanUpdate(2015001, 2015100, 6, 2016);       // years 2015, 2016
-const UpdatePlan kReplace = PlanUpdate(2008001, 2016010, 2, 2016);      // years 2014 .. 2016
+const UpdatePlan kAppend = planUpdate(2015001, 2015100, 6, 2016);       // years 2015, 2016
+const UpdatePlan kReplace = planUpdate(2008001, 2016010, 2, 2016);      // years 2014 .. 2016
 
 }  // namespace
 
 TEST(GatherUpdate, AppendsTheDrawsOfEveryPageInOrder)
 {
     const std::vector<std::vector<DrawInput>> pages = {{draw(2015101), draw(2015102)}, {draw(2016001)}};
-    const UpdateWrite w = GatherUpdate(kAppend, pages);
+    const UpdateWrite w = gatherUpdate(kAppend, pages);
     EXPECT_TRUE(w.changesHistory);
     EXPECT_EQ(w.mode, HistoryWrite::Append);
     EXPECT_EQ(issues(w.draws), (std::vector<int32_t>{2015101, 2015102, 2016001}));
@@ -90,7 +90,7 @@ TEST(GatherUpdate, AppendsTheDrawsOfEveryPageInOrder)
 TEST(GatherUpdate, AppendKeepsThePagesBeforeOneThatFailed)
 {
     const std::vector<std::vector<DrawInput>> pages = {{draw(2015101)}};
-    const UpdateWrite w = GatherUpdate(kAppend, pages);
+    const UpdateWrite w = gatherUpdate(kAppend, pages);
     EXPECT_TRUE(w.changesHistory);
     EXPECT_EQ(issues(w.draws), (std::vector<int32_t>{2015101}));
 }
@@ -98,8 +98,8 @@ TEST(GatherUpdate, AppendKeepsThePagesBeforeOneThatFailed)
 TEST(GatherUpdate, NothingNewChangesNothing)
 {
     const std::vector<std::vector<DrawInput>> pages = {{}, {}};
-    EXPECT_FALSE(GatherUpdate(kAppend, pages).changesHistory);
-    EXPECT_FALSE(GatherUpdate(kAppend, {}).changesHistory);
+    EXPECT_FALSE(gatherUpdate(kAppend, pages).changesHistory);
+    EXPECT_FALSE(gatherUpdate(kAppend, {}).changesHistory);
 }
 
 TEST(GatherUpdate, IssuesNotAboveTheOneBeforeAreLeftOut)
@@ -107,21 +107,21 @@ TEST(GatherUpdate, IssuesNotAboveTheOneBeforeAreLeftOut)
     // A page that lists an issue twice, or out of order.
     const std::vector<std::vector<DrawInput>> pages = {
         {draw(2015101), draw(2015103), draw(2015102), draw(2015103), draw(2015104)}, {draw(2016001)}};
-    EXPECT_EQ(issues(GatherUpdate(kAppend, pages).draws),
+    EXPECT_EQ(issues(gatherUpdate(kAppend, pages).draws),
               (std::vector<int32_t>{2015101, 2015103, 2015104, 2016001}));
 }
 
 TEST(GatherUpdate, ReplacesTheHistoryOnlyWhenEveryPageWasRead)
 {
     const std::vector<std::vector<DrawInput>> all = {{draw(2014001)}, {}, {draw(2016001), draw(2016002)}};
-    const UpdateWrite w = GatherUpdate(kReplace, all);
+    const UpdateWrite w = gatherUpdate(kReplace, all);
     EXPECT_TRUE(w.changesHistory);
     EXPECT_EQ(w.mode, HistoryWrite::ReplaceAll);
     EXPECT_EQ(issues(w.draws), (std::vector<int32_t>{2014001, 2016001, 2016002}));
 
     const std::vector<std::vector<DrawInput>> lastPageMissing = {{draw(2014001)}, {draw(2015001)}};
-    EXPECT_FALSE(GatherUpdate(kReplace, lastPageMissing).changesHistory);
+    EXPECT_FALSE(gatherUpdate(kReplace, lastPageMissing).changesHistory);
 
     const std::vector<std::vector<DrawInput>> allEmpty = {{}, {}, {}};
-    EXPECT_FALSE(GatherUpdate(kReplace, allEmpty).changesHistory);
+    EXPECT_FALSE(gatherUpdate(kReplace, allEmpty).changesHistory);
 }
