@@ -328,6 +328,49 @@ TEST_F(OnlineUpdateTest, AppendKeepsTheYearsBeforeOneThatFailed)
     EXPECT_EQ(closeAndRead(), typedRows(drawsOf(y - 1, 1, 6)));
 }
 
+// A page whose new draws skip an issue would leave a hole that no later
+// update fills: that year is refused and named with the first missing
+// issue, and the years before it are kept.
+TEST_F(OnlineUpdateTest, AYearWhoseDrawsLeaveAHoleIsRefusedAndNamed)
+{
+    const int y = currentYear();
+    const auto stored = drawsOf(y - 1, 1, 3);
+    server.setYear(y - 1, okPage(pageOf(drawsOf(y - 1, 1, 6))));
+    server.setYear(y, okPage(pageOf(joined({drawsOf(y, 1, 2), drawsOf(y, 4, 5)}))));
+    prompter.replies = {true};
+    openOn(stored, server.address());
+
+    clickUpdate();
+
+    ASSERT_EQ(prompter.warnings.size(), 1u);
+    const Shown& w = prompter.warnings[0];
+    EXPECT_TRUE(w.text.startsWith(QString::number(y) + QStringLiteral(" 年"))) << w.text.toStdString();
+    EXPECT_TRUE(w.text.contains(QStringLiteral("缺少第 %1 期").arg(y * 1000 + 3))) << w.text.toStdString();
+    EXPECT_TRUE(w.text.contains(QStringLiteral("3 期新号码已经加入"))) << w.text.toStdString();
+    EXPECT_TRUE(w.detail.contains(ResultsServer::yearPath(y))) << w.detail.toStdString();
+    EXPECT_EQ(find<QLineEdit>(QStringLiteral("Text1"))->text(), QString::number((y - 1) * 1000 + 7));
+    EXPECT_EQ(closeAndRead(), typedRows(drawsOf(y - 1, 1, 6)));
+}
+
+TEST_F(OnlineUpdateTest, APageLargerThanAnyResultsPageIsRefusedAndNamed)
+{
+    const int y = currentYear();
+    const auto stored = drawsOf(y, 1, 3);
+    server.setYear(y, okPage(pageOf(drawsOf(y, 1, 5)) + QByteArray(2 * 1024 * 1024, ' ')));
+    prompter.replies = {true};
+    openOn(stored, server.address());
+    const auto before = storedRows(folder.path());
+
+    clickUpdate();
+
+    ASSERT_EQ(prompter.warnings.size(), 1u);
+    const Shown& w = prompter.warnings[0];
+    EXPECT_TRUE(w.text.startsWith(QString::number(y) + QStringLiteral(" 年"))) << w.text.toStdString();
+    EXPECT_TRUE(w.text.contains(QStringLiteral("不是开奖结果页面"))) << w.text.toStdString();
+    EXPECT_TRUE(w.text.contains(QStringLiteral("历史号码没有改动"))) << w.text.toStdString();
+    EXPECT_EQ(closeAndRead(), before);
+}
+
 TEST_F(OnlineUpdateTest, ServerThatIsDownChangesNothingAndSaysSo)
 {
     // A port that was free a moment ago and has nobody listening.

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -223,3 +224,57 @@ TEST(HistoryFile, AMissingFileOrAFolderCannotBeRead)
 }
 
 }  // namespace
+
+// A write killed between its temporary file and the rename leaves the
+// temporary file; the next write of the same target removes it, and only
+// files named as the program names its own.
+TEST(HistoryFile, AWriteRemovesTheTemporaryFilesOfEarlierWritesThatWereKilled)
+{
+    qudrim::testing::TempFolder folder;
+    const auto file = folder.path() / "lsbf.txt";
+    const std::vector<std::string> stale = {".lsbf.txt.0123abcd.tmp", ".lsbf.txt.ffffffff.tmp"};
+    const std::vector<std::string> others = {
+        ".lsbf.txt.0123abcd.tmp.keep", ".lsbf.txt.0123ABCD.tmp", ".lsbf.txt.0123abc.tmp", ".lsbf.txt.0123abcde.tmp",
+        "lsbf.txt.0123abcd.tmp",       ".lishi.xlsx.0123abcd.tmp", ".lsbf.txt.0123abcd.txt", "mine.txt"};
+    for (const auto& name : stale)
+        writeBytes(folder.path() / name, "left by a write that was killed");
+    for (const auto& name : others)
+        writeBytes(folder.path() / name, "not ours");
+
+    writeHistoryFile(file, qudrim::testing::syntheticHistory(2));
+
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+        names.push_back(entry.path().filename().string());
+    std::vector<std::string> expected = others;
+    expected.push_back("lsbf.txt");
+    std::sort(names.begin(), names.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(names, expected);
+}
+
+TEST(ReadHistoryText, TellsHowFarItHasReadAndStopsWhenCalledOff)
+{
+    const std::string text = historyLines(qudrim::testing::syntheticHistory(90000));
+    ASSERT_GT(text.size(), 2u * 1024 * 1024);
+
+    std::vector<size_t> heard;
+    const HistoryText all = readHistoryText(text, 0, [&](ProgressStep step, size_t done, size_t total) {
+        EXPECT_EQ(step, ProgressStep::Reading);
+        EXPECT_EQ(total, text.size());
+        heard.push_back(done);
+        return true;
+    });
+    EXPECT_EQ(all.draws.size(), 90000u);
+    EXPECT_FALSE(all.cancelled);
+    ASSERT_GE(heard.size(), 3u);
+    EXPECT_EQ(heard.front(), 0u);
+    EXPECT_TRUE(std::is_sorted(heard.begin(), heard.end()));
+    EXPECT_LT(heard.back(), text.size());
+
+    int calls = 0;
+    const HistoryText stopped = readHistoryText(text, 0, [&](ProgressStep, size_t, size_t) { return ++calls < 2; });
+    EXPECT_TRUE(stopped.cancelled);
+    EXPECT_TRUE(stopped.draws.empty());
+    EXPECT_EQ(calls, 2);
+}

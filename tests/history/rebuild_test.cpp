@@ -9,6 +9,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
+#include <vector>
 
 using namespace qudrim;
 using namespace qudrim::history;
@@ -158,6 +160,51 @@ TEST_F(Rebuild, EveryFailureLeavesEveryRowAsItWas)
     EXPECT_EQ(rejected.status, RebuildStatus::StoreRefused);
     EXPECT_NE(rejected.detail.find("refused by the test"), std::string::npos) << rejected.detail;
     EXPECT_EQ(rows(), before);
+}
+
+// A long import tells how far it has come, and a cancel at any moment of it
+// leaves every row as it was.
+TEST_F(Rebuild, ProgressTellsBothStepsAndACancelLeavesEveryRowAsItWas)
+{
+    const auto path = file(historyLines(qudrim::testing::syntheticHistory(300, 9)));
+    const auto before = rows();
+    struct Heard {
+        ProgressStep step;
+        size_t done, total;
+    };
+    const auto rebuildHearing = [&](std::vector<Heard>& heard, std::optional<size_t> cancelAtRow) {
+        return RebuildLishi(store, path, 2026001, PreListMode::Unwritten, kBases, EmptyFile::Refuse,
+                            [&](ProgressStep step, size_t done, size_t total) {
+                                heard.push_back({step, done, total});
+                                return !(step == ProgressStep::Storing && cancelAtRow && done == *cancelAtRow);
+                            });
+    };
+
+    for (size_t cancelAt : {0u, 1u, 150u, 300u}) {
+        std::vector<Heard> heard;
+        EXPECT_EQ(rebuildHearing(heard, cancelAt).status, RebuildStatus::Cancelled) << cancelAt;
+        EXPECT_EQ(rows(), before) << cancelAt;
+        ASSERT_FALSE(heard.empty());
+        EXPECT_EQ(heard.back().done, cancelAt);
+    }
+    int calls = 0;
+    const RebuildResult offAtOnce =
+        RebuildLishi(store, path, 2026001, PreListMode::Unwritten, kBases, EmptyFile::Refuse,
+                     [&](ProgressStep, size_t, size_t) { return ++calls > 1; });
+    EXPECT_EQ(offAtOnce.status, RebuildStatus::Cancelled);
+    EXPECT_EQ(rows(), before);
+
+    std::vector<Heard> heard;
+    ASSERT_EQ(rebuildHearing(heard, std::nullopt).status, RebuildStatus::Rebuilt);
+    EXPECT_EQ(rows().size(), 300u);
+    ASSERT_EQ(heard.size(), 1u + 301u);
+    EXPECT_EQ(heard[0].step, ProgressStep::Reading);
+    EXPECT_EQ(heard[0].done, 0u);
+    for (size_t k = 0; k <= 300; ++k) {
+        EXPECT_EQ(heard[k + 1].step, ProgressStep::Storing);
+        EXPECT_EQ(heard[k + 1].done, k);
+        EXPECT_EQ(heard[k + 1].total, 300u);
+    }
 }
 
 TEST_F(Rebuild, ItsOwnFullBackupGivesTheSameRowsWithTwoBackListsFilled)

@@ -125,3 +125,46 @@ TEST(GatherUpdate, ReplacesTheHistoryOnlyWhenEveryPageWasRead)
     const std::vector<std::vector<DrawInput>> allEmpty = {{}, {}, {}};
     EXPECT_FALSE(gatherUpdate(kReplace, allEmpty).changesHistory);
 }
+
+namespace {
+
+struct FollowCase {
+    const char* name;
+    int32_t year;
+    int32_t newest;  // stored, or taken from the pages before
+    std::vector<int32_t> page;
+    std::optional<int32_t> missing;
+};
+
+void PrintTo(const FollowCase& c, std::ostream* os) { *os << c.name; }
+
+class FirstMissingIssueTest : public ::testing::TestWithParam<FollowCase> {};
+
+TEST_P(FirstMissingIssueTest, FindsTheHole)
+{
+    const FollowCase& c = GetParam();
+    std::vector<DrawInput> page;
+    for (int32_t issue : c.page)
+        page.push_back(draw(issue));
+    EXPECT_EQ(firstMissingIssue(c.year, c.newest, page), c.missing);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pages, FirstMissingIssueTest,
+    ::testing::Values(
+        FollowCase{"FollowsTheNewestStored", 2016, 2016040, {2016041, 2016042}, std::nullopt},
+        FollowCase{"SkipsAnIssue", 2016, 2016040, {2016041, 2016043, 2016044}, 2016042},
+        FollowCase{"FirstDoesNotFollowTheNewest", 2016, 2016040, {2016061, 2016062}, 2016041},
+        FollowCase{"NothingNew", 2016, 2016040, {}, std::nullopt},
+        FollowCase{"DrawsUpToTheNewestArePassedOver", 2016, 2016040, {2016039, 2016040, 2016041}, std::nullopt},
+        FollowCase{"ARepeatedIssueIsLeftOut", 2016, 2016040, {2016041, 2016041, 2016042}, std::nullopt},
+        FollowCase{"DrawsOutOfOrderLeaveAHole", 2016, 2016040, {2016041, 2016043, 2016042}, 2016042},
+        FollowCase{"ALaterYearStartsAt001", 2016, 2015150, {2016001, 2016002}, std::nullopt},
+        FollowCase{"ALaterYearThatDoesNotStartAt001", 2016, 2015150, {2016002, 2016003}, 2016001},
+        FollowCase{"AYearAfterAGap", 2016, 2011150, {2016001}, std::nullopt},
+        FollowCase{"AnEmptyHistoryStartsAt001", 2010, 0, {2010001, 2010002}, std::nullopt},
+        FollowCase{"AnEmptyHistoryNotStartingAt001", 2010, 0, {2010003}, 2010001},
+        FollowCase{"ARowOfIssue000", 2016, 2015150, {2016000, 2016001}, 2016001}),
+    [](const ::testing::TestParamInfo<FollowCase>& info) { return info.param.name; });
+
+}  // namespace

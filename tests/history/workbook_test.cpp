@@ -150,6 +150,16 @@ TEST(WriteWorkbook, ReplacesTheOldWorkbookWhole)
     EXPECT_EQ(filesIn(folder.path()), 1u);
 }
 
+TEST(WriteWorkbook, RemovesTheTemporaryFileOfAnExportThatWasKilled)
+{
+    TempFolder folder;
+    const fs::path file = folder.path() / kTallyWorkbook;
+    std::ofstream(folder.path() / ("." + std::string(kTallyWorkbook) + ".00c0ffee.tmp"), std::ios::binary) << "half";
+    writeWorkbook(file, kTally);
+    EXPECT_EQ(filesIn(folder.path()), 1u);
+    EXPECT_EQ(readWorkbook(file).at(2, 2)->text, "鼠");
+}
+
 TEST(WriteWorkbook, AFailedSaveKeepsTheOldWorkbook)
 {
     TempFolder folder;
