@@ -27,8 +27,9 @@ std::string repeated(const std::string& unit, size_t bytes)
 // A page of the results site's size: 150 draws of a year, newest first.
 std::string yearPage(const std::string& tableAttributes = {})
 {
-    std::string html = "<html><head><meta charset=\"utf-8\"><title>开奖结果</title></head><body>\n"
-                       "<table" + tableAttributes + " id=\"main\">\n<tr><th>序</th><th>期数</th><th>平码</th><th>特码</th></tr>\n";
+    std::string html = "<html><head><meta charset=\"utf-8\"><title>开奖结果</title></head><body>\n<table" +
+                       tableAttributes +
+                       " id=\"main\">\n<tr><th>序</th><th>期数</th><th>平码</th><th>特码</th></tr>\n";
     for (int q = 150; q >= 1; --q) {
         std::string numbers;
         for (int k = 0; k < 6; ++k) {
@@ -65,6 +66,9 @@ BENCHMARK(BM_ReadMetaPage3MB)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 void BM_ReadMetaPageWithinTheLimit(benchmark::State& state) { readPage(state, repeated("<meta ", kMaxPageBytes - 64)); }
 BENCHMARK(BM_ReadMetaPageWithinTheLimit)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_ReadCommentsPage(benchmark::State& state) { readPage(state, repeated("<!---->", kMaxPageBytes - 64)); }
+BENCHMARK(BM_ReadCommentsPage)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 void BM_Read40000Attributes(benchmark::State& state) { readPage(state, yearPage(attributes(40000))); }
 BENCHMARK(BM_Read40000Attributes)->Unit(benchmark::kMillisecond)->Iterations(5);

@@ -17,7 +17,8 @@ constexpr qint64 kRefreshMs = 50;
 QString stepText(history::ProgressStep step)
 {
     switch (step) {
-    case history::ProgressStep::Reading: return QStringLiteral("正在读取历史号码文件……");
+    case history::ProgressStep::Loading: return QStringLiteral("正在读取历史号码文件……");
+    case history::ProgressStep::Checking: return QStringLiteral("正在检查历史号码……");
     case history::ProgressStep::Storing: return QStringLiteral("正在保存历史号码……");
     }
     return {};
@@ -64,7 +65,8 @@ bool ImportProgress::report(history::ProgressStep step, size_t done, size_t tota
         if (step != step_)
             dialog_->setLabelText(stepText(step));
         step_ = step;
-        dialog_->setValue(total == 0 ? 0 : static_cast<int>(static_cast<double>(done) / static_cast<double>(total) * kSteps));
+        const double part = total == 0 ? 0.0 : static_cast<double>(done) / static_cast<double>(total);
+        dialog_->setValue(static_cast<int>(part * kSteps));
         QApplication::processEvents();
         sinceShown_.start();
     }

@@ -4,10 +4,11 @@
 #include "history/export_file.h"
 #include "history/history_line.h"
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <system_error>
 
 namespace qudrim::history {
@@ -82,14 +83,14 @@ HistoryText readHistoryText(std::string_view content, int32_t issueBefore, const
     int lineNumber = 0;
     size_t pos = 0;
     size_t reported = 0;
-    if (progress && !progress(ProgressStep::Reading, 0, content.size())) {
+    if (progress && !progress(ProgressStep::Checking, 0, content.size())) {
         out.cancelled = true;
         return out;
     }
     while (pos < content.size()) {
         if (progress && pos - reported >= kProgressBytes) {
             reported = pos;
-            if (!progress(ProgressStep::Reading, pos, content.size())) {
+            if (!progress(ProgressStep::Checking, pos, content.size())) {
                 out.draws.clear();
                 out.cancelled = true;
                 return out;
@@ -138,7 +139,27 @@ HistoryText readHistoryFile(const fs::path& file, int32_t issueBefore, const Pro
     std::ifstream in(file, std::ios::binary);
     if (!in)
         throw HistoryFileError(systemError("cannot open", file, errno ? errno : ENOENT));
-    const std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    // A file of some hundred megabytes takes a second or two to load: that
+    // is told of as well, in large blocks.
+    std::string content;
+    size_t size = 0;
+    if (const auto s = fs::file_size(file, ec); !ec) {
+        size = static_cast<size_t>(s);
+        content.reserve(size);
+    }
+    std::array<char, 1 << 16> block;
+    size_t reported = 0;
+    while (in.read(block.data(), block.size()) || in.gcount() > 0) {
+        content.append(block.data(), static_cast<size_t>(in.gcount()));
+        if (progress && (reported == 0 || content.size() - reported >= kProgressBytes)) {
+            reported = content.size();
+            if (!progress(ProgressStep::Loading, content.size(), std::max(size, content.size()))) {
+                HistoryText cancelled;
+                cancelled.cancelled = true;
+                return cancelled;
+            }
+        }
+    }
     if (in.bad())
         throw HistoryFileError(systemError("cannot read", file, errno ? errno : EIO));
     return readHistoryText(content, issueBefore, progress);

@@ -57,11 +57,11 @@ struct HistoryText {
 // 0 or below is passed over, but its issue still serves the next line. A
 // line that gives a draw must give seven different numbers from 1 to 49
 // under an issue above the draw before it, or the whole text is refused.
-// `progress`, when given, hears of the bytes read now and then.
+// `progress`, when given, hears of the bytes checked now and then.
 HistoryText readHistoryText(std::string_view content, int32_t issueBefore, const ProgressCallback& progress = {});
 
-// readHistoryText of the file's bytes. Throws HistoryFileError when the file
-// cannot be opened or read.
+// readHistoryText of the file's bytes; `progress` also hears of the loading.
+// Throws HistoryFileError when the file cannot be opened or read.
 HistoryText readHistoryFile(const std::filesystem::path& file, int32_t issueBefore,
                             const ProgressCallback& progress = {});
 

@@ -6,7 +6,10 @@ namespace {
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool isNameChar(char c) { return isLetter(c) || (c >= '0' && c <= '9') || c == ':' || c == '-' || c == '_' || c == '.'; }
+bool isNameChar(char c)
+{
+    return isLetter(c) || (c >= '0' && c <= '9') || c == ':' || c == '-' || c == '_' || c == '.';
+}
 // Where the parser takes an attribute name to begin; anything else in a tag
 // is skipped up to the next blank.
 bool isAttributeStart(char c) { return isLetter(c) || c == '_' || c == ':' || c == '.'; }
@@ -38,20 +41,25 @@ size_t findIgnoringCase(std::string_view text, size_t pos, std::string_view need
 }
 
 // Elements whose content the parser takes as raw text up to their end tag.
-bool isRawText(std::string_view name) { return equalsIgnoringCase(name, "script") || equalsIgnoringCase(name, "style"); }
+bool isRawText(std::string_view name)
+{
+    return equalsIgnoringCase(name, "script") || equalsIgnoringCase(name, "style");
+}
 
 // The end of a comment that starts at `pos`: past the first "-->" or "--!>"
 // after its "<!--", or the end of the page, where the parser drops a comment
-// that never ends and everything in it.
+// that never ends and everything in it. One pass from the comment's start
+// to its end: a page of many comments is read once.
 size_t commentEnd(std::string_view html, size_t pos)
 {
-    const size_t a = html.find("-->", pos + 4);
-    const size_t b = html.find("--!>", pos + 4);
-    if (a == std::string_view::npos && b == std::string_view::npos)
-        return html.size();
-    if (b == std::string_view::npos || (a != std::string_view::npos && a <= b))
-        return a + 3;
-    return b + 4;
+    const size_t n = html.size();
+    for (size_t d = html.find("--", pos + 4); d != std::string_view::npos; d = html.find("--", d + 1)) {
+        if (d + 2 < n && html[d + 2] == '>')
+            return d + 3;
+        if (d + 3 < n && html[d + 2] == '!' && html[d + 3] == '>')
+            return d + 4;
+    }
+    return n;
 }
 
 // Past the next '>' from `pos`, or the end of the page.

@@ -8,8 +8,9 @@
 namespace qudrim::history {
 
 enum class ProgressStep {
-    Reading,  // a history file: `done` and `total` in bytes
-    Storing,  // its draws: `done` and `total` in draws
+    Loading,   // a history file's bytes into memory: `done` and `total` in bytes
+    Checking,  // its lines read and checked: `done` and `total` in bytes
+    Storing,   // its draws: `done` and `total` in draws
 };
 
 // Called now and then while a step runs, and once as it starts. Answering

@@ -6,6 +6,7 @@
 #include "app/results_server.h"
 #include "app/window_actions.h"
 #include "app/window_fixture.h"
+#include "history/results_page_fixture.h"
 #include "store/database.h"
 #include "store/lishi_rows.h"
 
@@ -23,6 +24,8 @@
 
 using namespace qudrim::testing;
 using qudrim::DrawInput;
+using qudrim::testing::drawsOf;
+using qudrim::testing::joined;
 using qudrim::testrows::readLishi;
 using qudrim::testrows::StoredRow;
 
@@ -32,32 +35,6 @@ const QString kConfirmText = QStringLiteral(
     "确实要在线更新最新历史号码吗？更新可能要花费一段时间，网络不通或者我方服务器更新不及时可能都造成更新失败！");
 
 int currentYear() { return QDate::currentDate().year(); }
-
-DrawInput drawOf(int year, int q)
-{
-    DrawInput d;
-    d.issue = year * 1000 + q;
-    d.zodiacIssue = d.issue;
-    for (int i = 0; i < 7; ++i)
-        d.numbers[static_cast<size_t>(i)] = (q * 3 + year + 7 * i) % 49 + 1;
-    return d;
-}
-
-std::vector<DrawInput> drawsOf(int year, int from, int to)
-{
-    std::vector<DrawInput> draws;
-    for (int q = from; q <= to; ++q)
-        draws.push_back(drawOf(year, q));
-    return draws;
-}
-
-std::vector<DrawInput> joined(std::initializer_list<std::vector<DrawInput>> parts)
-{
-    std::vector<DrawInput> all;
-    for (const auto& p : parts)
-        all.insert(all.end(), p.begin(), p.end());
-    return all;
-}
 
 QByteArray two(int n) { return QByteArray::number(n).rightJustified(2, '0'); }
 

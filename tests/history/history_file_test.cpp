@@ -260,7 +260,7 @@ TEST(ReadHistoryText, TellsHowFarItHasReadAndStopsWhenCalledOff)
 
     std::vector<size_t> heard;
     const HistoryText all = readHistoryText(text, 0, [&](ProgressStep step, size_t done, size_t total) {
-        EXPECT_EQ(step, ProgressStep::Reading);
+        EXPECT_EQ(step, ProgressStep::Checking);
         EXPECT_EQ(total, text.size());
         heard.push_back(done);
         return true;

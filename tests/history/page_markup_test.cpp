@@ -42,7 +42,7 @@ INSTANTIATE_TEST_SUITE_P(
         MarkupCase{"EndTagsLoseWhatFollowsTheirName", "</td junk=\"1\" ></TR>", "</td></TR>"},
         MarkupCase{"TextAndEntitiesStay", "<td>05&nbsp;&amp; 期 > 3</td>", "<td>05&nbsp;&amp; 期 > 3</td>"},
         MarkupCase{"ALessThanThatStartsNoTagIsText", "1 < 2, 3<4, <!x, </ 5>, <_y", "1 < 2, 3<4, <!x, </ 5>, <_y"},
-        MarkupCase{"CommentsGo", "a<!-- <b id=x> -->b<!-- x --!>c<!---->d", "abcd"},
+        MarkupCase{"CommentsGo", "a<!-- <b id=x> -->b<!-- x --!>c<!---->d<!-- - -- --- ->e -->f", "abcdf"},
         MarkupCase{"ACommentThatNeverEndsTakesTheRest", "a<!-- <table id=main><tr><td>1", "a"},
         MarkupCase{"DeclarationsAndInstructionsGo", "<!DOCTYPE html><?xml version=\"1.0\"?>t", "t"},
         MarkupCase{"ScriptAndStyleKeepNoContent",

@@ -1,16 +1,45 @@
 // Yearly results pages for the tests of the page reader and the update run:
-// the site's layout in real-looking HTML, and the page in another encoding.
+// the draws of a year, the site's layout in real-looking HTML, and the page
+// in another encoding.
 #pragma once
 
 #include "draw/row_builder.h"
 
 #include <iconv.h>
 
+#include <initializer_list>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace qudrim::testing {
+
+// Draw `q` of `year`: seven different numbers that change from draw to draw.
+inline DrawInput drawOf(int32_t year, int q)
+{
+    DrawInput d;
+    d.issue = year * 1000 + q;
+    d.zodiacIssue = d.issue;
+    for (int i = 0; i < 7; ++i)
+        d.numbers[static_cast<size_t>(i)] = (q * 3 + year + 7 * i) % 49 + 1;
+    return d;
+}
+
+inline std::vector<DrawInput> drawsOf(int32_t year, int from, int to)
+{
+    std::vector<DrawInput> draws;
+    for (int q = from; q <= to; ++q)
+        draws.push_back(drawOf(year, q));
+    return draws;
+}
+
+inline std::vector<DrawInput> joined(std::initializer_list<std::vector<DrawInput>> parts)
+{
+    std::vector<DrawInput> all;
+    for (const auto& p : parts)
+        all.insert(all.end(), p.begin(), p.end());
+    return all;
+}
 
 struct PageRow {
     std::string issue;     // cell 1

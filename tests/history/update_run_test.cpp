@@ -15,37 +15,13 @@
 
 using namespace qudrim;
 using namespace qudrim::history;
+using qudrim::testing::drawsOf;
+using qudrim::testing::joined;
 using qudrim::testrows::StoredRow;
 
 namespace {
 
 constexpr CodeBases kBases{};
-
-DrawInput drawOf(int32_t year, int q)
-{
-    DrawInput d;
-    d.issue = year * 1000 + q;
-    d.zodiacIssue = d.issue;
-    for (int i = 0; i < 7; ++i)
-        d.numbers[static_cast<size_t>(i)] = (q * 3 + year + 7 * i) % 49 + 1;
-    return d;
-}
-
-std::vector<DrawInput> drawsOf(int32_t year, int from, int to)
-{
-    std::vector<DrawInput> draws;
-    for (int q = from; q <= to; ++q)
-        draws.push_back(drawOf(year, q));
-    return draws;
-}
-
-std::vector<DrawInput> joined(std::initializer_list<std::vector<DrawInput>> parts)
-{
-    std::vector<DrawInput> all;
-    for (const auto& p : parts)
-        all.insert(all.end(), p.begin(), p.end());
-    return all;
-}
 
 PageFetch pageOf(const std::string& html, const std::string& contentType = "text/html; charset=utf-8")
 {
