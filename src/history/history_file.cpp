@@ -148,16 +148,17 @@ HistoryText readHistoryFile(const fs::path& file, int32_t issueBefore, const Pro
         content.reserve(size);
     }
     std::array<char, 1 << 16> block;
+    HistoryText cancelled;
+    cancelled.cancelled = true;
+    if (progress && !progress(ProgressStep::Loading, 0, size))
+        return cancelled;
     size_t reported = 0;
     while (in.read(block.data(), block.size()) || in.gcount() > 0) {
         content.append(block.data(), static_cast<size_t>(in.gcount()));
-        if (progress && (reported == 0 || content.size() - reported >= kProgressBytes)) {
+        if (progress && content.size() - reported >= kProgressBytes) {
             reported = content.size();
-            if (!progress(ProgressStep::Loading, content.size(), std::max(size, content.size()))) {
-                HistoryText cancelled;
-                cancelled.cancelled = true;
+            if (!progress(ProgressStep::Loading, content.size(), std::max(size, content.size())))
                 return cancelled;
-            }
         }
     }
     if (in.bad())

@@ -44,8 +44,8 @@ struct RebuildResult {
 // built by AddLishi: row 1 with zero copies and empty lists, each later row
 // with the copies and lists of the draws before it in the file; with
 // PreListMode::DrawTwoBefore each row also carries the lists that the row
-// before it received. `progress`, when given, hears how far the reading and
-// then the storing have come, and can cancel either.
+// before it received. `progress`, when given, hears how far the loading, the
+// checking and then the storing have come, and can cancel at any of them.
 RebuildResult RebuildLishi(store::HistoryStore& store, const std::filesystem::path& file, int32_t issueBefore,
                            PreListMode mode, const CodeBases& bases, EmptyFile empty,
                            const ProgressCallback& progress = {});

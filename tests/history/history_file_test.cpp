@@ -253,28 +253,46 @@ TEST(HistoryFile, AWriteRemovesTheTemporaryFilesOfEarlierWritesThatWereKilled)
     EXPECT_EQ(names, expected);
 }
 
-TEST(ReadHistoryText, TellsHowFarItHasReadAndStopsWhenCalledOff)
+TEST(HistoryFile, TellsHowFarItHasLoadedAndCheckedAndStopsWhenCalledOff)
 {
-    const std::string text = historyLines(qudrim::testing::syntheticHistory(90000));
-    ASSERT_GT(text.size(), 2u * 1024 * 1024);
+    qudrim::testing::TempFolder folder;
+    const auto file = folder.path() / "long.txt";
+    writeHistoryFile(file, qudrim::testing::syntheticHistory(90000));
+    const size_t size = std::filesystem::file_size(file);
+    ASSERT_GT(size, 2u * 1024 * 1024);
 
-    std::vector<size_t> heard;
-    const HistoryText all = readHistoryText(text, 0, [&](ProgressStep step, size_t done, size_t total) {
-        EXPECT_EQ(step, ProgressStep::Checking);
-        EXPECT_EQ(total, text.size());
-        heard.push_back(done);
+    std::vector<std::pair<ProgressStep, size_t>> heard;
+    const HistoryText all = readHistoryFile(file, 0, [&](ProgressStep step, size_t done, size_t total) {
+        EXPECT_EQ(total, size);
+        heard.emplace_back(step, done);
         return true;
     });
     EXPECT_EQ(all.draws.size(), 90000u);
     EXPECT_FALSE(all.cancelled);
-    ASSERT_GE(heard.size(), 3u);
-    EXPECT_EQ(heard.front(), 0u);
-    EXPECT_TRUE(std::is_sorted(heard.begin(), heard.end()));
-    EXPECT_LT(heard.back(), text.size());
+    // Loading from 0, then checking from 0, each a few times on the way.
+    const auto firstCheck = std::find_if(heard.begin(), heard.end(),
+                                         [](const auto& h) { return h.first == ProgressStep::Checking; });
+    ASSERT_NE(firstCheck, heard.end());
+    const std::vector<std::pair<ProgressStep, size_t>> loading(heard.begin(), firstCheck);
+    const std::vector<std::pair<ProgressStep, size_t>> checking(firstCheck, heard.end());
+    ASSERT_GE(loading.size(), 3u);
+    ASSERT_GE(checking.size(), 3u);
+    EXPECT_EQ(loading.front().second, 0u);
+    EXPECT_EQ(checking.front().second, 0u);
+    for (const auto* part : {&loading, &checking}) {
+        EXPECT_TRUE(std::is_sorted(part->begin(), part->end()));
+        EXPECT_TRUE(std::all_of(part->begin(), part->end(), [&](const auto& h) {
+            return h.first == part->front().first && h.second <= size;
+        }));
+    }
 
-    int calls = 0;
-    const HistoryText stopped = readHistoryText(text, 0, [&](ProgressStep, size_t, size_t) { return ++calls < 2; });
-    EXPECT_TRUE(stopped.cancelled);
-    EXPECT_TRUE(stopped.draws.empty());
-    EXPECT_EQ(calls, 2);
+    // Called off while loading, and while checking.
+    for (size_t stopAt : {size_t{1}, loading.size() + 1}) {
+        size_t calls = 0;
+        const HistoryText stopped =
+            readHistoryFile(file, 0, [&](ProgressStep, size_t, size_t) { return ++calls <= stopAt; });
+        EXPECT_TRUE(stopped.cancelled) << stopAt;
+        EXPECT_TRUE(stopped.draws.empty()) << stopAt;
+        EXPECT_EQ(calls, stopAt + 1);
+    }
 }
