@@ -60,7 +60,7 @@ void BM_ImportSyntheticHistory(benchmark::State& state)
     const int count = static_cast<int>(state.range(0));
     qudrim::testing::TempFolder source;
     const auto file = source.path() / "history.txt";
-    history::WriteHistoryFile(file, qudrim::testing::syntheticHistory(count, 21));
+    history::writeHistoryFile(file, qudrim::testing::syntheticHistory(count, 21));
     importFile(state, file, static_cast<size_t>(count));
 }
 BENCHMARK(BM_ImportSyntheticHistory)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(10);
@@ -72,20 +72,13 @@ void BM_TrimOneDraw(benchmark::State& state)
     const auto backup = f.folder.path() / history::kBackupFileName;
     for (auto _ : state) {
         const store::Snapshot view = f.store.snapshot();
-        const auto kept = history::DrawsWithoutLast(view, 1);
-        if (history::FirstDrawNotReadBack(kept)) {
-            state.SkipWithError("a draw would not read back");
-            return;
-        }
-        history::WriteHistoryFile(backup, kept);
-        const auto r = history::RebuildLishi(f.store, backup, 2026001, PreListMode::DrawTwoBefore, kBases,
-                                             history::EmptyFile::Empties);
-        if (r.status != history::RebuildStatus::Rebuilt) {
-            state.SkipWithError("the rebuild failed");
+        const auto kept = history::drawsWithoutLast(view, 1);
+        const history::TrimOutcome trim = history::trimHistory(f.store, kept, backup, 2026001, kBases);
+        if (trim.fault != history::TrimFault::None || trim.compaction.failed) {
+            state.SkipWithError("the trim failed");
             return;
         }
         benchmark::DoNotOptimize(f.store.snapshot());
-        f.store.compact();
 
         // The dropped draw back, for the next round.
         state.PauseTiming();

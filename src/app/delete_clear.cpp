@@ -2,6 +2,7 @@
 // The next typed draw then continues the history as it now stands.
 #include "app/frmMain.h"
 
+#include "app/compact_db.h"
 #include "app/mask_edit.h"
 #include "app/prompter.h"
 #include "app/error_text.h"
@@ -17,20 +18,18 @@ void frmMain::Command3_Click()
         return;
     }
     // No question: each click takes one more draw.
-    try {
-        history::DeleteLastDraw(*store_);
-    } catch (const std::exception& e) {
+    const history::DeleteOutcome outcome = history::deleteLastAndCompact(*store_);
+    if (outcome.refused) {
         prompter_->warning(this, QStringLiteral("删除最后历史"),
                            QStringLiteral("最后一期历史号码没有能够删除，历史号码保持原样。"),
-                           app::exceptionText(e));
+                           QString::fromStdString(outcome.detail));
         MaskEdBox1[1]->setFocus(Qt::OtherFocusReason);
         return;
     }
-    reopenSnapshot();
-    ShangqiXianshi();
-    CompactDb();
     AddHaoma();
+    ShangqiXianshi();
     QihaoXianshi();
+    app::reportCompactionFailure(*prompter_, this, outcome.compaction);
     MaskEdBox1[1]->setFocus(Qt::OtherFocusReason);
 }
 

@@ -61,6 +61,8 @@ public:
     const qudrim::PanelState& panelState() const { return panel_; }
     const std::array<bool, 8>& lastSearchPositions() const { return bolWei_; }
     bool databaseOpen() const;
+    // How long an import runs before it shows its progress with Cancel.
+    void setImportProgressDelay(int milliseconds) { importProgressDelayMs_ = milliseconds; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -162,14 +164,10 @@ private:
     void mnuDlzd_Click();
     void mnuEszhzd_Click();
     // Keeps `kept` of the stored draws: writes them to "lsbf.txt", rebuilds
-    // the history from it and compacts the file.
+    // the history from it and compacts the file, then follows the new
+    // history or says what failed.
     void trimHistory(const std::vector<qudrim::DrawInput>& kept);
-    // Rebuilds the history from "lsbf.txt" and refreshes the window; false
-    // (with a message, the history as it was) when it cannot.
-    bool Dqzd();
     QString backupFilePath() const;
-    // Compacts the database file; a failure is told and leaves it as it was (compact_db.cpp).
-    void CompactDb();
     // Deleting the last draw and clearing the history (delete_clear.cpp).
     void Command3_Click();
     void mnuErase_Click();
@@ -210,6 +208,7 @@ private:
     qudrim::search::ColumnCache columnCache_;
     std::array<QString, 8> lastGoodText22_;
     QTimer* checkpointTimer_ = nullptr;
+    int importProgressDelayMs_ = 1000;
 
     // Controls, named as the user's manual names them; arrays by index.
     QLabel* Label12_1 = nullptr;

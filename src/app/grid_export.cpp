@@ -43,7 +43,7 @@ void saveAndShow(app::Prompter& prompter, QWidget* parent, const QString& folder
     const QString name = QString::fromUtf8(fileName);
     const std::filesystem::path file = app::toPath(QDir(folder).filePath(name));
     try {
-        history::WriteWorkbook(file, table);
+        history::writeWorkbook(file, table);
     } catch (const history::ExportError& e) {
         app::reportFailedExport(prompter, parent, name, app::exceptionText(e));
         return;

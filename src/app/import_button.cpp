@@ -1,9 +1,11 @@
 // "读取历史号文本(&W)": replaces the history by the draws of a history text
 // file the user chooses. The file is read and checked whole first; the
-// history is replaced in one step or stays exactly as it was.
+// history is replaced in one step or stays exactly as it was, also when the
+// user cancels a long import.
 #include "app/frmMain.h"
 
 #include "app/busy_cursor.h"
+#include "app/import_progress.h"
 #include "app/prompter.h"
 #include "app/rebuild_report.h"
 #include "history/rebuild.h"
@@ -44,9 +46,13 @@ void frmMain::cmdRdLst_Click()
     if (file.right(3).toLower() == QStringLiteral("txt")) {
         const std::filesystem::path path(QFile::encodeName(file).toStdString());
         app::BusyCursor busy;
+        // A large file takes a while: after a moment its progress shows, with Cancel.
+        app::ImportProgress progress(this, kTitle, importProgressDelayMs_);
         // A first line without an issue comes after the next issue offered.
-        const history::RebuildResult result = history::RebuildLishi(
-            *store_, path, state_.lngQihao, PreListMode::Unwritten, state_.bases, history::EmptyFile::Refuse);
+        const history::RebuildResult result =
+            history::RebuildLishi(*store_, path, state_.lngQihao, PreListMode::Unwritten, state_.bases,
+                                  history::EmptyFile::Refuse, progress.callback());
+        progress.close();
         if (result.status == history::RebuildStatus::Rebuilt) {
             AddHaoma();
             QihaoXianshi();

@@ -10,15 +10,14 @@
 #include "app/prompter.h"
 #include "app/results_fetcher.h"
 #include "app/error_text.h"
-#include "draw/draw_entry.h"
-#include "draw/row_builder.h"
 #include "history/results_page.h"
-#include "history/update_plan.h"
+#include "history/update_run.h"
 
 #include <QDate>
 #include <QProgressDialog>
 
 #include <optional>
+#include <string>
 #include <vector>
 
 using namespace qudrim;
@@ -61,6 +60,51 @@ struct PageFailure {
     QString detail;
 };
 
+QUrl pageUrl(const QString& site, int32_t year)
+{
+    return QUrl(QString::fromStdString(history::resultsPageAddress(site.toStdString(), year)));
+}
+
+// Why the page of the year that stopped the run was not taken, in the
+// user's words, and in technical terms for the detail.
+PageFailure pageFailure(const history::UpdateOutcome& outcome, const QString& site)
+{
+    PageFailure f{outcome.year, {}, {}};
+    const QString url = pageUrl(site, outcome.year).toString();
+    switch (outcome.fault) {
+    case history::UpdateFault::PageNotFetched:
+        f.reason = QString::fromStdString(outcome.reason);
+        f.detail = QString::fromStdString(outcome.detail);
+        return f;
+    case history::UpdateFault::PageUnreadable:
+        switch (outcome.problem) {
+        case history::PageProblem::TooLarge:
+            f.reason = QStringLiteral("页面大于 %1 KB，不是开奖结果页面").arg(history::kMaxPageBytes / 1024);
+            f.detail = QStringLiteral("the page has more than %1 bytes\n").arg(history::kMaxPageBytes) + url;
+            return f;
+        case history::PageProblem::TooComplex:
+            f.reason = QStringLiteral("页面的结构过于复杂，不是开奖结果页面");
+            f.detail = QStringLiteral("the page has more than %1 elements\n").arg(history::kMaxPageElements) + url;
+            return f;
+        case history::PageProblem::None:
+        case history::PageProblem::NoTable:
+            break;
+        }
+        f.reason = QStringLiteral("页面中没有开奖结果表");
+        f.detail = QStringLiteral("no table with id \"main\" in the page\n") + url;
+        return f;
+    case history::UpdateFault::DrawsDoNotFollow:
+        f.reason = QStringLiteral("页面上的号码缺少第 %1 期，接不上已有的历史号码，页面可能已经损坏").arg(outcome.firstMissing);
+        f.detail = QStringLiteral("the new draws on the page do not follow on: %1 is missing\n").arg(outcome.firstMissing) + url;
+        return f;
+    case history::UpdateFault::None:
+    case history::UpdateFault::Cancelled:
+    case history::UpdateFault::StoreRefused:
+        break;
+    }
+    return f;
+}
+
 // What the user is told when a page of the run could not be read.
 QString failureText(const PageFailure& f, const history::UpdatePlan& plan, size_t pagesRead, size_t stored,
                     int yearsKept)
@@ -85,6 +129,50 @@ QString failureText(const PageFailure& f, const history::UpdatePlan& plan, size_
     return text;
 }
 
+// The yearly pages over HTTP, the progress dialog naming the year that is
+// being read. Cancel in the dialog ends the fetch that waits and every
+// later one.
+class SitePages final : public history::ResultsPageSource {
+public:
+    SitePages(const QString& site, const history::UpdatePlan& plan, QProgressDialog& progress)
+        : site_(site), plan_(plan), pages_(plan.years().size()), progress_(progress)
+    {
+        QObject::connect(&progress_, &QProgressDialog::canceled, &fetcher_, &app::ResultsFetcher::cancel);
+    }
+
+    history::PageFetch fetch(int32_t year) override
+    {
+        const int index = year - plan_.startYear;
+        progress_.setLabelText(QStringLiteral("正在读取 %1 年的开奖结果页面（第 %2 页，共 %3 页）……")
+                                   .arg(year)
+                                   .arg(index + 1)
+                                   .arg(pages_));
+        progress_.setValue(index);
+        const app::FetchedPage page = fetcher_.fetch(pageUrl(site_, year));
+        history::PageFetch fetched;
+        if (page.outcome == app::FetchedPage::Outcome::Cancelled || progress_.wasCanceled()) {
+            fetched.outcome = history::PageFetch::Outcome::Cancelled;
+            return fetched;
+        }
+        if (page.outcome == app::FetchedPage::Outcome::Failed) {
+            fetched.reason = page.reason.toStdString();
+            fetched.detail = page.detail.toStdString();
+            return fetched;
+        }
+        fetched.outcome = history::PageFetch::Outcome::Read;
+        fetched.body.assign(page.body.constData(), static_cast<size_t>(page.body.size()));
+        fetched.contentType = page.contentType.toStdString();
+        return fetched;
+    }
+
+private:
+    QString site_;
+    history::UpdatePlan plan_;
+    size_t pages_;
+    QProgressDialog& progress_;
+    app::ResultsFetcher fetcher_;
+};
+
 }  // namespace
 
 void frmMain::Command21_Click()
@@ -108,7 +196,7 @@ void frmMain::Command21_Click()
         oldest = resSnap_->row(0).issue;
         newest = last->issue;
     }
-    const history::UpdatePlan plan = history::PlanUpdate(oldest, newest, state_.IniSerchDay, QDate::currentDate().year());
+    const history::UpdatePlan plan = history::planUpdate(oldest, newest, state_.IniSerchDay, QDate::currentDate().year());
     const std::vector<int32_t> years = plan.years();
 
     // Under the keep-years rule the pages replace the whole history, which
@@ -153,57 +241,21 @@ void frmMain::Command21_Click()
     progress.setAutoReset(false);
     progress.setMinimumDuration(0);
     progress.setRange(0, static_cast<int>(years.size()));
-    app::ResultsFetcher fetcher;
-    connect(&progress, &QProgressDialog::canceled, &fetcher, &app::ResultsFetcher::cancel);
     progress.show();
-
-    std::vector<std::vector<DrawInput>> pages;
-    std::optional<PageFailure> failure;
-    for (size_t i = 0; i < years.size(); ++i) {
-        const int32_t year = years[i];
-        progress.setLabelText(QStringLiteral("正在读取 %1 年的开奖结果页面（第 %2 页，共 %3 页）……")
-                                  .arg(year)
-                                  .arg(i + 1)
-                                  .arg(years.size()));
-        progress.setValue(static_cast<int>(i));
-        const QUrl url(QString::fromStdString(history::kjPageAddress(site.toStdString(), year)));
-        const app::FetchedPage page = fetcher.fetch(url);
-        if (page.outcome == app::FetchedPage::Outcome::Cancelled || progress.wasCanceled())
-            return;  // nothing was stored
-        if (page.outcome == app::FetchedPage::Outcome::Failed) {
-            failure = PageFailure{year, page.reason, page.detail};
-            break;
-        }
-        const history::KjPage read =
-            history::ReadKjYear(std::string_view(page.body.constData(), static_cast<size_t>(page.body.size())),
-                                page.contentType.toStdString(), year, plan.lastIssue);
-        if (!read.hasTable) {
-            failure = PageFailure{year, QStringLiteral("页面中没有开奖结果表"),
-                                  QStringLiteral("no table with id \"main\" in the page\n") + url.toString()};
-            break;
-        }
-        pages.push_back(read.draws);
-    }
-    progress.setValue(static_cast<int>(years.size()));
-    if (progress.wasCanceled())
-        return;
+    SitePages pages(site, plan, progress);
+    const history::UpdateOutcome outcome = history::runOnlineUpdate(*store_, plan, state_.bases, pages);
     progress.hide();
 
-    const history::UpdateWrite write = history::GatherUpdate(plan, pages);
-    size_t stored = 0;
-    if (write.changesHistory) {
-        try {
-            AddLishi(*store_, write.draws, state_.bases, PreListMode::Unwritten, write.mode);
-            stored = write.draws.size();
-        } catch (const std::exception& e) {
-            // The database refused a row: the whole run is undone.
-            busy.release();
-            prompter_->warning(this, QStringLiteral("保存失败"),
-                               QStringLiteral("在线更新读到的 %1 期历史号码没有能够保存到历史数据库，历史号码保持更新前的样子。")
-                                   .arg(write.draws.size()),
-                               app::exceptionText(e));
-            return;
-        }
+    if (outcome.fault == history::UpdateFault::Cancelled)
+        return;  // nothing was stored
+    if (outcome.fault == history::UpdateFault::StoreRefused) {
+        // The database refused a row: the whole run is undone.
+        busy.release();
+        prompter_->warning(this, QStringLiteral("保存失败"),
+                           QStringLiteral("在线更新读到的 %1 期历史号码没有能够保存到历史数据库，历史号码保持更新前的样子。")
+                               .arg(outcome.drawsFound),
+                           QString::fromStdString(outcome.detail));
+        return;
     }
 
     AddHaoma();
@@ -211,7 +263,10 @@ void frmMain::Command21_Click()
     QihaoXianshi();
 
     busy.release();
-    if (failure)
-        prompter_->warning(this, kMessageTitle, failureText(*failure, plan, pages.size(), stored, state_.IniSerchDay),
-                           failure->detail);
+    if (outcome.fault != history::UpdateFault::None) {
+        const PageFailure failure = pageFailure(outcome, site);
+        prompter_->warning(this, kMessageTitle,
+                           failureText(failure, plan, outcome.pagesRead, outcome.stored, state_.IniSerchDay),
+                           failure.detail);
+    }
 }

@@ -10,6 +10,24 @@ namespace {
 
 const QString kUnchanged = QStringLiteral("历史号码保持原样，没有任何改动。");
 
+QString twoDigits(int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); }
+
+// Why a refused line is no draw.
+QString describeFault(const history::RefusedLine& r)
+{
+    switch (r.fault) {
+    case history::LineFault::FewerThanSeven:
+        return QStringLiteral("这一行只有 %1 个号码，每一期必须有七个号码（六个平码和一个特码）。").arg(r.count);
+    case history::LineFault::OutOfRange:
+        return QStringLiteral("号码 %1 不在 01～49 之间。").arg(twoDigits(r.number));
+    case history::LineFault::Repeated:
+        return QStringLiteral("号码 %1 出现了两次，一期的七个号码必须各不相同。").arg(twoDigits(r.number));
+    case history::LineFault::IssueNotAscending:
+        return QStringLiteral("期号 %1 不大于前面一期的期号 %2，期号必须逐行增大。").arg(r.issue).arg(r.previousIssue);
+    }
+    return {};
+}
+
 // A line as it stands in the file, short enough for a message box.
 QString shownLine(const std::string& bytes)
 {
@@ -34,6 +52,7 @@ void reportRebuildFailure(Prompter& prompter, QWidget* parent, const QString& ti
     const QString detail = QString::fromLocal8Bit(result.detail.data(), static_cast<qsizetype>(result.detail.size()));
     switch (result.status) {
     case history::RebuildStatus::Rebuilt:
+    case history::RebuildStatus::Cancelled:  // the user's own doing: nothing to tell
         return;
     case history::RebuildStatus::Unreadable:
         prompter.warning(parent, title,
@@ -47,7 +66,7 @@ void reportRebuildFailure(Prompter& prompter, QWidget* parent, const QString& ti
                          QStringLiteral("文件 %1 的第 %2 行不是一期完整的历史号码，整个文件没有读入。%3\n\n"
                                         "第 %2 行：%4\n%5\n\n请改正这一行后再读入。")
                              .arg(path, QString::number(r.lineNumber), kUnchanged, shownLine(r.text),
-                                  QString::fromStdString(history::DescribeFault(r))));
+                                  describeFault(r)));
         return;
     }
     case history::RebuildStatus::NoDraw:

@@ -19,9 +19,9 @@ void frmMain::Command4_Click()
     const store::Snapshot& view = *resSnap_;
     std::optional<std::filesystem::path> file;
     try {
-        file = history::ExportHistoryText(app::toPath(programFolder_), view.rows());
+        file = history::exportHistoryText(app::toPath(programFolder_), view.rows());
     } catch (const history::ExportError& e) {
-        app::reportFailedExport(*prompter_, this, QString::fromStdString(history::HistoryTextFileName(view.last()->issue)),
+        app::reportFailedExport(*prompter_, this, QString::fromStdString(history::historyTextFileName(view.last()->issue)),
                                 app::exceptionText(e));
         return;
     }

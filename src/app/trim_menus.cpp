@@ -1,16 +1,15 @@
 // "删除到选定期" and "删除最后指定数量期历史": cut the history back from its
 // end. The draws to keep are written to "lsbf.txt", the whole history is
 // rebuilt from that file (every copy and list recomputed, the two-back lists
-// filled) and the database file is compacted.
+// filled) and the database file is compacted; the window asks, shows what
+// failed, and follows the new history.
 #include "app/frmMain.h"
 
 #include "app/busy_cursor.h"
+#include "app/compact_db.h"
 #include "app/prompter.h"
 #include "app/rebuild_report.h"
 #include "app/error_text.h"
-#include "draw/draw_entry.h"
-#include "history/history_file.h"
-#include "history/rebuild.h"
 #include "history/trim.h"
 
 #include <QDir>
@@ -31,7 +30,7 @@ std::optional<int32_t> askTrimValue(app::Prompter& prompter, QWidget* parent, co
 {
     // Full-width digits and blanks typed with a Chinese input method count as the plain ones.
     const QString answer = prompter.getText(parent, kTitle, prompt, defaultText).normalized(QString::NormalizationForm_KC);
-    const history::TrimAnswer a = history::ReadTrimAnswer(answer.toStdString());
+    const history::TrimAnswer a = history::readTrimAnswer(answer.toStdString());
     switch (a.kind) {
     case history::TrimAnswer::Kind::Nothing:
         return std::nullopt;
@@ -42,6 +41,16 @@ std::optional<int32_t> askTrimValue(app::Prompter& prompter, QWidget* parent, co
         break;
     }
     return a.value;
+}
+
+// Why a draw would not come back from the backup file.
+QString notReadBackText(int32_t issue)
+{
+    const bool sevenDigits = issue >= 1000000 && issue <= 9999999;
+    return (sevenDigits ? QStringLiteral("第 %1 期写入备份文件后不能原样读回，历史号码没有改动。")
+                        : QStringLiteral("第 %1 期的期号不是七位数字，写入备份文件后不能原样读回，历史号码没有改动。"))
+               .arg(issue) +
+           QStringLiteral("\n\n可以用“删除最后历史”逐期删除最后的历史号码。");
 }
 
 }  // namespace
@@ -58,7 +67,7 @@ void frmMain::mnuDlzd_Click()
     if (!lastKept)
         return;
     reopenSnapshot();
-    trimHistory(history::DrawsUpToIssue(*resSnap_, *lastKept));
+    trimHistory(history::drawsUpToIssue(*resSnap_, *lastKept));
 }
 
 void frmMain::mnuEszhzd_Click()
@@ -73,7 +82,7 @@ void frmMain::mnuEszhzd_Click()
     if (!dropped)
         return;
     reopenSnapshot();
-    trimHistory(history::DrawsWithoutLast(*resSnap_, *dropped));
+    trimHistory(history::drawsWithoutLast(*resSnap_, *dropped));
 }
 
 QString frmMain::backupFilePath() const
@@ -86,45 +95,30 @@ void frmMain::trimHistory(const std::vector<DrawInput>& kept)
     // Leaving no draw at all is clearing the history: it is asked first.
     if (kept.empty() && !resSnap_->empty() && !prompter_->confirm(this, kClearTitle, kClearQuestion))
         return;
-    // The history comes back from the file: a draw that would not read back
-    // unchanged would be stored under another issue or with other numbers.
-    if (const DrawInput* odd = history::FirstDrawNotReadBack(kept)) {
-        prompter_->warning(this, kTitle,
-                           QStringLiteral("第 %1 期的期号不是七位数字，写入备份文件后不能原样读回，历史号码没有改动。\n\n"
-                                          "可以用“删除最后历史”逐期删除最后的历史号码。")
-                               .arg(odd->issue));
-        return;
-    }
     const std::filesystem::path backup(QFile::encodeName(backupFilePath()).toStdString());
-    try {
-        history::WriteHistoryFile(backup, kept);
-    } catch (const history::HistoryFileError& e) {
+    app::BusyCursor busy;
+    const history::TrimOutcome outcome = history::trimHistory(*store_, kept, backup, state_.lngQihao, state_.bases);
+    if (outcome.fault == history::TrimFault::None) {
+        AddHaoma();
+        QihaoXianshi();
+        ShangqiXianshi();
+    }
+    busy.release();
+    switch (outcome.fault) {
+    case history::TrimFault::None:
+        app::reportCompactionFailure(*prompter_, this, outcome.compaction);
+        return;
+    case history::TrimFault::NotReadBack:
+        prompter_->warning(this, kTitle, notReadBackText(outcome.issue));
+        return;
+    case history::TrimFault::BackupNotWritten:
         prompter_->warning(this, kTitle,
                            QStringLiteral("备份文件 %1 无法写入，历史号码没有改动。\n\n请确认程序所在的文件夹可以写入。")
                                .arg(app::displayPath(backup)),
-                           app::exceptionText(e));
+                           QString::fromStdString(outcome.detail));
+        return;
+    case history::TrimFault::RebuildFailed:
+        app::reportRebuildFailure(*prompter_, this, kTitle, backup, outcome.rebuild);
         return;
     }
-    if (!Dqzd())
-        return;
-    CompactDb();
-}
-
-bool frmMain::Dqzd()
-{
-    const std::filesystem::path backup(QFile::encodeName(backupFilePath()).toStdString());
-    app::BusyCursor busy;
-    // Every line of the file written by a trim carries its issue; a trim
-    // that keeps nothing leaves an empty history.
-    const history::RebuildResult result = history::RebuildLishi(
-        *store_, backup, state_.lngQihao, PreListMode::DrawTwoBefore, state_.bases, history::EmptyFile::Empties);
-    if (result.status != history::RebuildStatus::Rebuilt) {
-        busy.release();
-        app::reportRebuildFailure(*prompter_, this, kTitle, backup, result);
-        return false;
-    }
-    AddHaoma();
-    QihaoXianshi();
-    ShangqiXianshi();
-    return true;
 }

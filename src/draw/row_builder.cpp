@@ -102,11 +102,11 @@ RowValues buildRowValues(const DrawRow& current, const DrawRow& previous, const 
     return v;
 }
 
-void AddLishi(store::HistoryStore& store, std::span<const DrawInput> draws, const CodeBases& bases,
-              PreListMode mode, HistoryWrite write)
+bool AddLishi(store::HistoryStore& store, std::span<const DrawInput> draws, const CodeBases& bases,
+              PreListMode mode, HistoryWrite write, const std::function<bool(size_t stored)>& keepGoing)
 {
     if (draws.empty() && write == HistoryWrite::Append)
-        return;
+        return true;
     store::Database& db = store.db();
     store::Transaction tx(db);
     if (write == HistoryWrite::ReplaceAll)
@@ -126,6 +126,7 @@ void AddLishi(store::HistoryStore& store, std::span<const DrawInput> draws, cons
         preLists = BuildHisLst(beforePrevious);
 
     auto insert = db.prepare(insertSql());
+    size_t rowsStored = 0;
     for (const DrawInput& d : draws) {
         const DrawRow current = deriveDraw(d.issue, d.numbers, GetSxYear(d.zodiacIssue), bases);
         const RowValues values =
@@ -143,8 +144,12 @@ void AddLishi(store::HistoryStore& store, std::span<const DrawInput> draws, cons
         previous = current;
         preLists = lists;
         lists = BuildHisLst(current);
+        ++rowsStored;
+        if (keepGoing && !keepGoing(rowsStored))
+            return false;  // the transaction rolls back
     }
     tx.commit();
+    return true;
 }
 
 }  // namespace qudrim

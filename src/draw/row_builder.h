@@ -7,6 +7,7 @@
 #include "store/history_store.h"
 
 #include <array>
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -49,8 +50,11 @@ enum class HistoryWrite {
 // stored row is deleted in the same transaction and the first draws get zero
 // copies and empty lists (no draws at all then leave an empty history).
 // Throws StoreError (database refused) or std::invalid_argument (a number
-// outside 1..49), and then the history is exactly as it was.
-void AddLishi(store::HistoryStore& store, std::span<const DrawInput> draws, const CodeBases& bases,
-              PreListMode mode = PreListMode::Unwritten, HistoryWrite write = HistoryWrite::Append);
+// outside 1..49), and then the history is exactly as it was. `keepGoing`,
+// when given, is told the number of rows stored after each row; answering
+// false rolls everything back, and AddLishi returns false.
+bool AddLishi(store::HistoryStore& store, std::span<const DrawInput> draws, const CodeBases& bases,
+              PreListMode mode = PreListMode::Unwritten, HistoryWrite write = HistoryWrite::Append,
+              const std::function<bool(size_t stored)>& keepGoing = {});
 
 }  // namespace qudrim

@@ -1,8 +1,10 @@
 #include "history/delete_last.h"
 
+#include <exception>
+
 namespace qudrim::history {
 
-bool DeleteLastDraw(store::HistoryStore& store)
+bool deleteLastDraw(store::HistoryStore& store)
 {
     store::Database& db = store.db();
     store::Transaction tx(db);
@@ -10,6 +12,20 @@ bool DeleteLastDraw(store::HistoryStore& store)
     const bool deleted = db.changes() > 0;
     tx.commit();
     return deleted;
+}
+
+DeleteOutcome deleteLastAndCompact(store::HistoryStore& store)
+{
+    DeleteOutcome outcome;
+    try {
+        outcome.deleted = deleteLastDraw(store);
+    } catch (const std::exception& e) {
+        outcome.refused = true;
+        outcome.detail = e.what();
+        return outcome;
+    }
+    outcome.compaction = CompactDb(store);
+    return outcome;
 }
 
 }  // namespace qudrim::history

@@ -39,70 +39,110 @@ void flushToDisk([[maybe_unused]] const fs::path& file)
 #if defined(__unix__) || defined(__APPLE__)
     const int fd = ::open(file.c_str(), O_RDONLY);
     if (fd < 0)
-        throw ExportError("cannot reopen " + Utf8Of(file) + ": " + std::generic_category().message(errno));
+        throw ExportError("cannot reopen " + utf8Of(file) + ": " + std::generic_category().message(errno));
     const int rc = ::fsync(fd);
     const int error = errno;
     ::close(fd);
     if (rc != 0)
-        throw ExportError("cannot flush " + Utf8Of(file) + ": " + std::generic_category().message(error));
+        throw ExportError("cannot flush " + utf8Of(file) + ": " + std::generic_category().message(error));
 #endif
+}
+
+constexpr std::string_view kTemporarySuffix = ".tmp";
+constexpr size_t kRandomDigits = 8;
+
+fs::path temporaryName(const fs::path& target, uint32_t random)
+{
+    // The leading dot keeps the half-written file out of sight on most desktops.
+    fs::path name = ".";
+    name += target.filename();
+    name += "." + hex(random) + std::string(kTemporarySuffix);
+    return name;
+}
+
+bool isHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); }
+
+// Whether `name` is one of the temporary names of `target`.
+bool isTemporaryOf(const std::string& name, const fs::path& target)
+{
+    const std::string prefix = "." + target.filename().string() + ".";
+    if (name.size() != prefix.size() + kRandomDigits + kTemporarySuffix.size() || !name.starts_with(prefix) ||
+        !name.ends_with(kTemporarySuffix))
+        return false;
+    for (size_t i = prefix.size(); i < prefix.size() + kRandomDigits; ++i)
+        if (!isHexDigit(name[i]))
+            return false;
+    return true;
+}
+
+// A write killed between its temporary file and the rename (a crash, a
+// power cut) leaves the temporary file beside the target, where nothing
+// else would ever remove it. Only files named as this program names them
+// are touched. A write of the same target by another copy of the program at
+// this very moment would lose its file too; it then fails whole (its flush
+// opens the file by name), and the target stays as that write found it.
+void removeStaleTemporaries(const fs::path& target)
+{
+    std::error_code ec;
+    const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code typeError;
+        if (it->is_regular_file(typeError) && isTemporaryOf(it->path().filename().string(), target))
+            removeQuietly(it->path());
+    }
 }
 
 }  // namespace
 
-fs::path PathFromUtf8(std::string_view utf8)
+fs::path pathFromUtf8(std::string_view utf8)
 {
     return fs::path(std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
 }
 
-std::string Utf8Of(const fs::path& path)
+std::string utf8Of(const fs::path& path)
 {
     const std::u8string s = path.u8string();
     return std::string(reinterpret_cast<const char*>(s.data()), s.size());
 }
 
-fs::path TemporaryBeside(const fs::path& target)
+fs::path temporaryBeside(const fs::path& target)
 {
-    // A random part keeps two exports at the same moment apart; the leading
-    // dot keeps the half-written file out of sight on most desktops.
+    removeStaleTemporaries(target);
     std::random_device random;
     for (int attempt = 0;; ++attempt) {
-        fs::path name = ".";
-        name += target.filename();
-        name += "." + hex(random()) + ".tmp";
-        fs::path candidate = target.parent_path() / name;
+        fs::path candidate = target.parent_path() / temporaryName(target, random());
         std::error_code ec;
         if (!fs::exists(candidate, ec) || attempt >= 16)
             return candidate;
     }
 }
 
-void ReplaceWith(const fs::path& temporary, const fs::path& target)
+void replaceWith(const fs::path& temporary, const fs::path& target)
 {
     std::error_code ec;
     fs::rename(temporary, target, ec);
     if (ec) {
         removeQuietly(temporary);
-        throw ExportError("cannot replace " + Utf8Of(target) + ": " + ec.message());
+        throw ExportError("cannot replace " + utf8Of(target) + ": " + ec.message());
     }
 }
 
-void WriteFileAtomically(const fs::path& target, std::string_view bytes)
+void writeFileAtomically(const fs::path& target, std::string_view bytes)
 {
-    const fs::path temporary = TemporaryBeside(target);
+    const fs::path temporary = temporaryBeside(target);
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
         if (!out) {
             const int error = errno;
             removeQuietly(temporary);
-            throw ExportError("cannot create " + Utf8Of(temporary) + ": " + std::generic_category().message(error));
+            throw ExportError("cannot create " + utf8Of(temporary) + ": " + std::generic_category().message(error));
         }
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         out.close();
         if (!out) {
             const int error = errno;
             removeQuietly(temporary);
-            throw ExportError("cannot write " + Utf8Of(temporary) + ": " + std::generic_category().message(error));
+            throw ExportError("cannot write " + utf8Of(temporary) + ": " + std::generic_category().message(error));
         }
     }
     try {
@@ -111,7 +151,7 @@ void WriteFileAtomically(const fs::path& target, std::string_view bytes)
         removeQuietly(temporary);
         throw;
     }
-    ReplaceWith(temporary, target);
+    replaceWith(temporary, target);
 }
 
 }  // namespace qudrim::history

@@ -4,10 +4,11 @@
 #include "history/export_file.h"
 #include "history/history_line.h"
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <system_error>
 
 namespace qudrim::history {
@@ -18,6 +19,9 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
+// How often a read tells of its progress: a file of 200 MB about 200 times.
+constexpr size_t kProgressBytes = 1024 * 1024;
+
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 bool hasDigitPair(std::string_view line)
@@ -27,8 +31,6 @@ bool hasDigitPair(std::string_view line)
             return true;
     return false;
 }
-
-std::string twoDigits(int n) { return (n >= 0 && n < 10 ? "0" : "") + std::to_string(n); }
 
 // The first fault of a line that gives a draw, if any.
 std::optional<RefusedLine> faultOf(const ParsedLine& parsed, std::optional<int32_t> previousIssue)
@@ -69,23 +71,7 @@ std::string systemError(const char* what, const fs::path& file, int error)
 
 }  // namespace
 
-std::string DescribeFault(const RefusedLine& r)
-{
-    switch (r.fault) {
-    case LineFault::FewerThanSeven:
-        return "这一行只有 " + std::to_string(r.count) + " 个号码，每一期必须有七个号码（六个平码和一个特码）。";
-    case LineFault::OutOfRange:
-        return "号码 " + twoDigits(r.number) + " 不在 01～49 之间。";
-    case LineFault::Repeated:
-        return "号码 " + twoDigits(r.number) + " 出现了两次，一期的七个号码必须各不相同。";
-    case LineFault::IssueNotAscending:
-        return "期号 " + std::to_string(r.issue) + " 不大于前面一期的期号 " + std::to_string(r.previousIssue) +
-               "，期号必须逐行增大。";
-    }
-    return {};
-}
-
-HistoryText ReadHistoryText(std::string_view content, int32_t issueBefore)
+HistoryText readHistoryText(std::string_view content, int32_t issueBefore, const ProgressCallback& progress)
 {
     if (content.starts_with(kByteOrderMark))
         content.remove_prefix(kByteOrderMark.size());
@@ -96,7 +82,20 @@ HistoryText ReadHistoryText(std::string_view content, int32_t issueBefore)
     std::optional<int32_t> lastAccepted;
     int lineNumber = 0;
     size_t pos = 0;
+    size_t reported = 0;
+    if (progress && !progress(ProgressStep::Checking, 0, content.size())) {
+        out.cancelled = true;
+        return out;
+    }
     while (pos < content.size()) {
+        if (progress && pos - reported >= kProgressBytes) {
+            reported = pos;
+            if (!progress(ProgressStep::Checking, pos, content.size())) {
+                out.draws.clear();
+                out.cancelled = true;
+                return out;
+            }
+        }
         size_t end = pos;
         while (end < content.size() && content[end] != '\n' && content[end] != '\r')
             ++end;
@@ -131,7 +130,7 @@ HistoryText ReadHistoryText(std::string_view content, int32_t issueBefore)
     return out;
 }
 
-HistoryText ReadHistoryFile(const fs::path& file, int32_t issueBefore)
+HistoryText readHistoryFile(const fs::path& file, int32_t issueBefore, const ProgressCallback& progress)
 {
     std::error_code ec;
     if (fs::is_directory(file, ec))
@@ -140,13 +139,34 @@ HistoryText ReadHistoryFile(const fs::path& file, int32_t issueBefore)
     std::ifstream in(file, std::ios::binary);
     if (!in)
         throw HistoryFileError(systemError("cannot open", file, errno ? errno : ENOENT));
-    const std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    // A file of some hundred megabytes takes a second or two to load: that
+    // is told of as well, in large blocks.
+    std::string content;
+    size_t size = 0;
+    if (const auto s = fs::file_size(file, ec); !ec) {
+        size = static_cast<size_t>(s);
+        content.reserve(size);
+    }
+    std::array<char, 1 << 16> block;
+    HistoryText cancelled;
+    cancelled.cancelled = true;
+    if (progress && !progress(ProgressStep::Loading, 0, size))
+        return cancelled;
+    size_t reported = 0;
+    while (in.read(block.data(), block.size()) || in.gcount() > 0) {
+        content.append(block.data(), static_cast<size_t>(in.gcount()));
+        if (progress && content.size() - reported >= kProgressBytes) {
+            reported = content.size();
+            if (!progress(ProgressStep::Loading, content.size(), std::max(size, content.size())))
+                return cancelled;
+        }
+    }
     if (in.bad())
         throw HistoryFileError(systemError("cannot read", file, errno ? errno : EIO));
-    return ReadHistoryText(content, issueBefore);
+    return readHistoryText(content, issueBefore, progress);
 }
 
-void WriteHistoryFile(const fs::path& file, std::span<const DrawInput> draws)
+std::string historyLines(std::span<const DrawInput> draws)
 {
     std::string text;
     text.reserve(draws.size() * (29 + kLineEnd.size()));
@@ -154,8 +174,13 @@ void WriteHistoryFile(const fs::path& file, std::span<const DrawInput> draws)
         text += PrintHisLine(d.issue, d.numbers);
         text += kLineEnd;
     }
+    return text;
+}
+
+void writeHistoryFile(const fs::path& file, std::span<const DrawInput> draws)
+{
     try {
-        WriteFileAtomically(file, text);
+        writeFileAtomically(file, historyLines(draws));
     } catch (const ExportError& e) {
         throw HistoryFileError(e.what());
     }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "draw/row_builder.h"
+#include "history/progress.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -42,13 +43,10 @@ struct RefusedLine {
     int32_t previousIssue = 0;    // IssueNotAscending: the issue of the draw before
 };
 
-// What the user is told about a refused line, in Chinese: why the line is
-// no draw.
-std::string DescribeFault(const RefusedLine& refused);
-
 struct HistoryText {
-    std::vector<DrawInput> draws;        // in file order; empty when a line is refused
+    std::vector<DrawInput> draws;        // in file order; empty when a line is refused or the read cancelled
     std::optional<RefusedLine> refused;  // set when the file cannot be taken
+    bool cancelled = false;              // the progress callback called the read off
 };
 
 // Reads every line of a history text. A UTF-8 byte-order mark is skipped;
@@ -59,16 +57,22 @@ struct HistoryText {
 // 0 or below is passed over, but its issue still serves the next line. A
 // line that gives a draw must give seven different numbers from 1 to 49
 // under an issue above the draw before it, or the whole text is refused.
-HistoryText ReadHistoryText(std::string_view content, int32_t issueBefore);
+// `progress`, when given, hears of the bytes checked now and then.
+HistoryText readHistoryText(std::string_view content, int32_t issueBefore, const ProgressCallback& progress = {});
 
-// ReadHistoryText of the file's bytes. Throws HistoryFileError when the file
-// cannot be opened or read.
-HistoryText ReadHistoryFile(const std::filesystem::path& file, int32_t issueBefore);
+// readHistoryText of the file's bytes; `progress` also hears of the loading.
+// Throws HistoryFileError when the file cannot be opened or read.
+HistoryText readHistoryFile(const std::filesystem::path& file, int32_t issueBefore,
+                            const ProgressCallback& progress = {});
+
+// The history lines of `draws`, each ended with CR LF: the text of a history
+// file that holds them.
+std::string historyLines(std::span<const DrawInput> draws);
 
 // Writes one history line per draw, each ended with CR LF, to a file beside
 // `file` and then renames it over `file`: the file holds either its old
 // content or every new line, never a part. Throws HistoryFileError (and
 // leaves `file` as it was) when that cannot be done.
-void WriteHistoryFile(const std::filesystem::path& file, std::span<const DrawInput> draws);
+void writeHistoryFile(const std::filesystem::path& file, std::span<const DrawInput> draws);
 
 }  // namespace qudrim::history

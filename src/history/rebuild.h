@@ -6,6 +6,7 @@
 
 #include "draw/row_builder.h"
 #include "history/history_file.h"
+#include "history/progress.h"
 #include "store/history_store.h"
 
 #include <filesystem>
@@ -27,6 +28,7 @@ enum class RebuildStatus {
     LineRefused,   // a line is no draw
     NoDraw,        // the file gives no draw, and that is refused
     StoreRefused,  // the database refused the rows
+    Cancelled,     // the progress callback called the rebuild off
 };
 
 // Whatever the status other than Rebuilt, the history is exactly as it was.
@@ -42,8 +44,15 @@ struct RebuildResult {
 // built by AddLishi: row 1 with zero copies and empty lists, each later row
 // with the copies and lists of the draws before it in the file; with
 // PreListMode::DrawTwoBefore each row also carries the lists that the row
-// before it received.
+// before it received. `progress`, when given, hears how far the loading, the
+// checking and then the storing have come, and can cancel at any of them.
 RebuildResult RebuildLishi(store::HistoryStore& store, const std::filesystem::path& file, int32_t issueBefore,
-                           PreListMode mode, const CodeBases& bases, EmptyFile empty);
+                           PreListMode mode, const CodeBases& bases, EmptyFile empty,
+                           const ProgressCallback& progress = {});
+
+// The rebuild from the backup file after a trim: every row with its two-back
+// lists; a file without any draw leaves an empty history.
+RebuildResult Dqzd(store::HistoryStore& store, const std::filesystem::path& backupFile, int32_t issueBefore,
+                   const CodeBases& bases);
 
 }  // namespace qudrim::history

@@ -30,7 +30,7 @@ bool isDrawOfSevenDifferent(const std::array<int, 7>& numbers)
 
 }  // namespace
 
-std::string kjPageAddress(std::string_view site, int32_t year)
+std::string resultsPageAddress(std::string_view site, int32_t year)
 {
     return std::string(site) + "/85122/kj/" + std::to_string(year) + ".html";
 }
@@ -100,14 +100,13 @@ std::vector<DrawInput> walkResultsTable(const CellTable& table, int32_t year, in
     return draws;
 }
 
-KjPage ReadKjYear(std::string_view page, std::string_view contentType, int32_t year, int32_t lastIssue)
+ResultsPage ReadKjYear(std::string_view page, std::string_view contentType, int32_t year, int32_t lastIssue)
 {
-    KjPage result;
-    const auto table = readResultsTable(page, contentType);
-    if (!table)
-        return result;
-    result.hasTable = true;
-    result.draws = walkResultsTable(*table, year, lastIssue);
+    ResultsPage result;
+    const ResultsTable table = readResultsTable(page, contentType);
+    result.problem = table.problem;
+    if (result.hasTable())
+        result.draws = walkResultsTable(table.rows, year, lastIssue);
     return result;
 }
 

@@ -16,7 +16,7 @@ namespace qudrim::history {
 
 // The address of year `year`'s page on the results site `site`
 // ("http://host:port", no slash at its end).
-std::string kjPageAddress(std::string_view site, int32_t year);
+std::string resultsPageAddress(std::string_view site, int32_t year);
 
 // Reads characters of a cell's text as a whole number: digits, possibly with
 // blanks around them; none when they are empty or hold anything else.
@@ -32,13 +32,14 @@ std::optional<int> readWholeNumber(std::u32string_view text);
 // in a row above `lastIssue` ends the page.
 std::vector<DrawInput> walkResultsTable(const CellTable& table, int32_t year, int32_t lastIssue);
 
-struct KjPage {
-    bool hasTable = false;          // the page holds the table "main"
-    std::vector<DrawInput> draws;   // oldest first
+struct ResultsPage {
+    PageProblem problem = PageProblem::NoTable;
+    std::vector<DrawInput> draws;  // oldest first
+    bool hasTable() const { return problem == PageProblem::None; }
 };
 
 // The page of `year` as it arrived (its bytes and the HTTP header
 // Content-Type): the draws above `lastIssue`.
-KjPage ReadKjYear(std::string_view page, std::string_view contentType, int32_t year, int32_t lastIssue);
+ResultsPage ReadKjYear(std::string_view page, std::string_view contentType, int32_t year, int32_t lastIssue);
 
 }  // namespace qudrim::history

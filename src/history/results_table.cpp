@@ -1,7 +1,9 @@
 #include "history/results_table.h"
 
+#include "history/page_encoding.h"
+#include "history/page_markup.h"
+
 #include <libxml/HTMLparser.h>
-#include <libxml/encoding.h>
 #include <libxml/tree.h>
 
 #include <algorithm>
@@ -11,111 +13,6 @@
 namespace qudrim::history {
 
 namespace {
-
-char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-std::string lowered(std::string_view s)
-{
-    std::string out(s);
-    std::transform(out.begin(), out.end(), out.begin(), lower);
-    return out;
-}
-
-bool isLabelChar(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '_' ||
-           c == '.' || c == ':';
-}
-
-// The encoding label that follows "charset" (blanks, "=", an optional quote)
-// at `pos` of `text`; empty when none follows.
-std::string labelAfterCharset(std::string_view text, size_t pos)
-{
-    pos += 7;  // "charset"
-    while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t'))
-        ++pos;
-    if (pos >= text.size() || text[pos] != '=')
-        return {};
-    ++pos;
-    while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t' || text[pos] == '"' || text[pos] == '\''))
-        ++pos;
-    size_t end = pos;
-    while (end < text.size() && isLabelChar(text[end]))
-        ++end;
-    return std::string(text.substr(pos, end - pos));
-}
-
-// The converter's name for a label, or empty when no converter takes it.
-std::string usableEncoding(const std::string& label)
-{
-    const std::string l = lowered(label);
-    if (l.empty())
-        return {};
-    if (l == "utf-8" || l == "utf8" || l == "unicode-1-1-utf-8")
-        return "UTF-8";
-    // Pages that say GB2312 or GBK use the whole of GBK in practice; GB18030
-    // reads every GBK byte sequence the same way.
-    static const char* const chinese[] = {"gb2312", "gbk", "x-gbk", "gb18030", "gb_2312", "gb_2312-80",
-                                          "chinese", "csgb2312", "csiso58gb231280", "iso-ir-58"};
-    for (const char* c : chinese)
-        if (l == c)
-            return "GB18030";
-    std::string name = label;
-    std::transform(name.begin(), name.end(), name.begin(),
-                   [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; });
-    xmlCharEncodingHandlerPtr handler = xmlFindCharEncodingHandler(name.c_str());
-    if (!handler)
-        return {};
-    xmlCharEncCloseFunc(handler);
-    return name;
-}
-
-enum class Bom { None, Utf8, Utf16Le, Utf16Be };
-
-Bom byteOrderMark(std::string_view page)
-{
-    if (page.size() >= 3 && page.substr(0, 3) == "\xEF\xBB\xBF")
-        return Bom::Utf8;
-    if (page.size() >= 2 && page.substr(0, 2) == "\xFF\xFE")
-        return Bom::Utf16Le;
-    if (page.size() >= 2 && page.substr(0, 2) == "\xFE\xFF")
-        return Bom::Utf16Be;
-    return Bom::None;
-}
-
-size_t bomLength(Bom bom) { return bom == Bom::None ? 0 : bom == Bom::Utf8 ? 3 : 2; }
-
-std::string headerEncoding(std::string_view contentType)
-{
-    const std::string t = lowered(contentType);
-    for (size_t pos = t.find("charset"); pos != std::string::npos; pos = t.find("charset", pos + 1))
-        if (std::string label = labelAfterCharset(contentType, pos); !label.empty())
-            return usableEncoding(label);
-    return {};
-}
-
-// The first usable charset named by a meta tag before the page's body.
-std::string metaEncoding(std::string_view page)
-{
-    std::string t = lowered(page);
-    if (const size_t body = t.find("<body"); body != std::string::npos)
-        t.resize(body);
-    for (size_t meta = t.find("<meta"); meta != std::string::npos; meta = t.find("<meta", meta + 5)) {
-        const size_t end = std::min(t.find('>', meta), t.size());
-        const std::string_view tag = std::string_view(t).substr(meta, end - meta);
-        const size_t pos = tag.find("charset");
-        if (pos == std::string_view::npos)
-            continue;
-        std::string label = labelAfterCharset(tag, pos);
-        // A page that could be scanned byte by byte for its meta tag is not
-        // in UTF-16, whatever the tag says.
-        if (label.rfind("utf-16", 0) == 0)
-            return "UTF-8";
-        if (std::string usable = usableEncoding(label); !usable.empty())
-            return usable;
-    }
-    return {};
-}
 
 // UTF-8 as libxml2 hands it out, to characters; a broken sequence gives
 // U+FFFD.
@@ -255,49 +152,43 @@ struct DocFree {
 
 }  // namespace
 
-std::string pageEncoding(std::string_view page, std::string_view contentType)
+ResultsTable readResultsTable(std::string_view page, std::string_view contentType)
 {
-    switch (byteOrderMark(page)) {
-    case Bom::Utf8: return "UTF-8";
-    case Bom::Utf16Le: return "UTF-16LE";
-    case Bom::Utf16Be: return "UTF-16BE";
-    case Bom::None: break;
+    ResultsTable result;
+    if (page.size() > kMaxPageBytes) {
+        result.problem = PageProblem::TooLarge;
+        return result;
     }
-    if (std::string e = headerEncoding(contentType); !e.empty())
-        return e;
-    if (std::string e = metaEncoding(page); !e.empty())
-        return e;
-    return "UTF-8";
-}
-
-std::optional<CellTable> readResultsTable(std::string_view page, std::string_view contentType)
-{
-    const std::string encoding = pageEncoding(page, contentType);
-    page.remove_prefix(bomLength(byteOrderMark(page)));
-    if (page.empty() || page.size() > static_cast<size_t>(INT_MAX))
-        return std::nullopt;
+    const auto markup = strippedMarkup(decodePage(page, contentType), kMaxPageElements);
+    if (!markup) {
+        result.problem = PageProblem::TooComplex;
+        return result;
+    }
+    result.problem = PageProblem::NoTable;
+    if (markup->empty() || markup->size() > static_cast<size_t>(INT_MAX))
+        return result;
 
     xmlInitParser();
-    // The encoding is settled above; a meta tag must not switch it midway.
+    // The page is UTF-8 by now; a meta tag must not switch the encoding.
     const int options = HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_NONET |
                         HTML_PARSE_IGNORE_ENC;
     std::unique_ptr<xmlDoc, DocFree> doc(
-        htmlReadMemory(page.data(), static_cast<int>(page.size()), nullptr, encoding.c_str(), options));
+        htmlReadMemory(markup->data(), static_cast<int>(markup->size()), nullptr, "UTF-8", options));
     if (!doc)
-        return std::nullopt;
+        return result;
     const xmlNode* main = elementWithId(xmlDocGetRootElement(doc.get()), "main");
     if (!main || !isName(main, "table"))
-        return std::nullopt;
+        return result;
 
-    CellTable table;
+    result.problem = PageProblem::None;
     for (const xmlNode* row : tableRows(main)) {
         std::vector<std::u32string> cells;
         for (const xmlNode* c = row->children; c; c = c->next)
             if (isName(c, "td") || isName(c, "th"))
                 cells.push_back(cellText(c));
-        table.push_back(std::move(cells));
+        result.rows.push_back(std::move(cells));
     }
-    return table;
+    return result;
 }
 
 }  // namespace qudrim::history

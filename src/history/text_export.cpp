@@ -5,12 +5,12 @@
 
 namespace qudrim::history {
 
-std::string HistoryTextFileName(int64_t lastIssue)
+std::string historyTextFileName(int64_t lastIssue)
 {
     return "更新至" + std::to_string(lastIssue) + "期历史号码.txt";
 }
 
-std::string HistoryText(const std::vector<DrawRow>& rows)
+std::string historyTextOf(const std::vector<DrawRow>& rows)
 {
     std::string text;
     text.reserve(rows.size() * (29 + kLineEnd.size()));
@@ -24,13 +24,13 @@ std::string HistoryText(const std::vector<DrawRow>& rows)
     return text;
 }
 
-std::optional<std::filesystem::path> ExportHistoryText(const std::filesystem::path& folder,
+std::optional<std::filesystem::path> exportHistoryText(const std::filesystem::path& folder,
                                                        const std::vector<DrawRow>& rows)
 {
     if (rows.empty())
         return std::nullopt;
-    const std::filesystem::path file = folder / PathFromUtf8(HistoryTextFileName(rows.back().issue));
-    WriteFileAtomically(file, HistoryText(rows));
+    const std::filesystem::path file = folder / pathFromUtf8(historyTextFileName(rows.back().issue));
+    writeFileAtomically(file, historyTextOf(rows));
     return file;
 }
 

@@ -14,16 +14,16 @@
 namespace qudrim::history {
 
 // The export file's name, in UTF-8.
-std::string HistoryTextFileName(int64_t lastIssue);
+std::string historyTextFileName(int64_t lastIssue);
 
 // One history line with CR LF per row, in the order given.
-std::string HistoryText(const std::vector<DrawRow>& rows);
+std::string historyTextOf(const std::vector<DrawRow>& rows);
 
 // Writes the rows (ascending by issue, as the read view gives them) to the
 // export file in `folder`, replacing a file of the same name whole. Returns
 // the file's path, or nothing for an empty history, which writes no file.
 // Throws ExportError, and then has changed nothing.
-std::optional<std::filesystem::path> ExportHistoryText(const std::filesystem::path& folder,
+std::optional<std::filesystem::path> exportHistoryText(const std::filesystem::path& folder,
                                                        const std::vector<DrawRow>& rows);
 
 }  // namespace qudrim::history

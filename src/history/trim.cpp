@@ -1,6 +1,6 @@
 #include "history/trim.h"
 
-#include "history/history_line.h"
+#include "history/history_file.h"
 
 #include <algorithm>
 #include <limits>
@@ -30,7 +30,7 @@ std::vector<DrawInput> firstDraws(const store::Snapshot& history, int count)
 
 }  // namespace
 
-TrimAnswer ReadTrimAnswer(std::string_view text)
+TrimAnswer readTrimAnswer(std::string_view text)
 {
     size_t first = 0, last = text.size();
     while (first < last && (text[first] == ' ' || text[first] == '\t'))
@@ -68,7 +68,7 @@ TrimAnswer ReadTrimAnswer(std::string_view text)
     return answer;
 }
 
-std::vector<DrawInput> DrawsUpToIssue(const store::Snapshot& history, int32_t lastKept)
+std::vector<DrawInput> drawsUpToIssue(const store::Snapshot& history, int32_t lastKept)
 {
     int count = 0;
     while (count < history.count() && history.row(count).issue <= lastKept)
@@ -76,20 +76,55 @@ std::vector<DrawInput> DrawsUpToIssue(const store::Snapshot& history, int32_t la
     return firstDraws(history, count);
 }
 
-std::vector<DrawInput> DrawsWithoutLast(const store::Snapshot& history, int32_t dropped)
+std::vector<DrawInput> drawsWithoutLast(const store::Snapshot& history, int32_t dropped)
 {
     const int count = dropped >= history.count() ? 0 : history.count() - dropped;
     return firstDraws(history, count);
 }
 
-const DrawInput* FirstDrawNotReadBack(std::span<const DrawInput> draws)
+const DrawInput* firstDrawNotReadBack(std::span<const DrawInput> draws, int32_t issueBefore)
 {
-    for (const DrawInput& d : draws) {
-        const ParsedLine back = ParseHisLine(PrintHisLine(d.issue, d.numbers), 0, {});
-        if (back.issue != d.issue || back.numbers != d.numbers || back.pairs != 7)
-            return &d;
+    // A line that stops the read names its draw, unless a draw before it
+    // already came back otherwise.
+    const HistoryText back = readHistoryText(historyLines(draws), issueBefore);
+    if (back.refused) {
+        const auto refused = static_cast<size_t>(back.refused->lineNumber - 1);
+        if (const DrawInput* earlier = firstDrawNotReadBack(draws.first(refused), issueBefore))
+            return earlier;
+        return &draws[refused];
     }
+    for (size_t k = 0; k < draws.size(); ++k)
+        if (k >= back.draws.size() || back.draws[k].issue != draws[k].issue ||
+            back.draws[k].numbers != draws[k].numbers)
+            return &draws[k];
     return nullptr;
+}
+
+TrimOutcome trimHistory(store::HistoryStore& store, std::span<const DrawInput> kept,
+                        const std::filesystem::path& backupFile, int32_t issueBefore, const CodeBases& bases)
+{
+    TrimOutcome outcome;
+    // The history comes back from the file: a draw that would not read back
+    // unchanged would be stored under another issue or with other numbers.
+    if (const DrawInput* odd = firstDrawNotReadBack(kept, issueBefore)) {
+        outcome.fault = TrimFault::NotReadBack;
+        outcome.issue = odd->issue;
+        return outcome;
+    }
+    try {
+        writeHistoryFile(backupFile, kept);
+    } catch (const HistoryFileError& e) {
+        outcome.fault = TrimFault::BackupNotWritten;
+        outcome.detail = e.what();
+        return outcome;
+    }
+    outcome.rebuild = Dqzd(store, backupFile, issueBefore, bases);
+    if (outcome.rebuild.status != RebuildStatus::Rebuilt) {
+        outcome.fault = TrimFault::RebuildFailed;
+        return outcome;
+    }
+    outcome.compaction = CompactDb(store);
+    return outcome;
 }
 
 }  // namespace qudrim::history

@@ -12,7 +12,7 @@ std::vector<int32_t> UpdatePlan::years() const
     return ys;
 }
 
-UpdatePlan PlanUpdate(std::optional<int32_t> oldestIssue, std::optional<int32_t> newestIssue, int yearsKept,
+UpdatePlan planUpdate(std::optional<int32_t> oldestIssue, std::optional<int32_t> newestIssue, int yearsKept,
                       int32_t currentYear)
 {
     UpdatePlan plan;
@@ -29,7 +29,7 @@ UpdatePlan PlanUpdate(std::optional<int32_t> oldestIssue, std::optional<int32_t>
     return plan;
 }
 
-UpdateWrite GatherUpdate(const UpdatePlan& plan, std::span<const std::vector<DrawInput>> pages)
+UpdateWrite gatherUpdate(const UpdatePlan& plan, std::span<const std::vector<DrawInput>> pages)
 {
     UpdateWrite write;
     write.mode = plan.replaceHistory ? HistoryWrite::ReplaceAll : HistoryWrite::Append;
@@ -44,6 +44,21 @@ UpdateWrite GatherUpdate(const UpdatePlan& plan, std::span<const std::vector<Dra
             }
     write.changesHistory = !write.draws.empty();
     return write;
+}
+
+std::optional<int32_t> firstMissingIssue(int32_t year, int32_t newest, std::span<const DrawInput> page)
+{
+    int32_t expected = newest / 1000 == year ? newest + 1 : year * 1000 + 1;
+    int32_t last = newest;
+    for (const DrawInput& d : page) {
+        if (d.issue <= last)
+            continue;
+        if (d.issue != expected)
+            return expected;
+        last = d.issue;
+        ++expected;
+    }
+    return std::nullopt;
 }
 
 }  // namespace qudrim::history

@@ -31,7 +31,7 @@ struct UpdatePlan {
 
 // `oldestIssue` and `newestIssue` are the first and last stored issues (none
 // for an empty history), `yearsKept` the setting IniSerchDay.
-UpdatePlan PlanUpdate(std::optional<int32_t> oldestIssue, std::optional<int32_t> newestIssue, int yearsKept,
+UpdatePlan planUpdate(std::optional<int32_t> oldestIssue, std::optional<int32_t> newestIssue, int yearsKept,
                       int32_t currentYear);
 
 // What a run stores once its pages are read.
@@ -48,6 +48,15 @@ struct UpdateWrite {
 // draws of the pages read. A draw whose issue is not above the one
 // before it (a page listing an issue twice or out of order) is left out, so
 // the stored history stays in issue order.
-UpdateWrite GatherUpdate(const UpdatePlan& plan, std::span<const std::vector<DrawInput>> pages);
+UpdateWrite gatherUpdate(const UpdatePlan& plan, std::span<const std::vector<DrawInput>> pages);
+
+// Within a year the draws are numbered from 001 without a gap, so the new
+// draws of a page must follow on: from the one after `newest` (the newest
+// draw stored or taken from the pages before) when that lies in `year`,
+// from `year`001 when the year is a later one. `page` holds the page's
+// draws in walk order; as in gatherUpdate, those not above the one before
+// are left out. The first issue the new draws leave out, or none when they
+// follow on (a page without new draws included).
+std::optional<int32_t> firstMissingIssue(int32_t year, int32_t newest, std::span<const DrawInput> page);
 
 }  // namespace qudrim::history

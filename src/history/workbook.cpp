@@ -41,7 +41,7 @@ std::optional<double> decimalValue(std::string_view digits, int exponent)
 
 }  // namespace
 
-CellValue TypeOfCell(std::string_view text)
+CellValue typeOfCell(std::string_view text)
 {
     if (text.empty())
         return {};
@@ -80,7 +80,7 @@ CellValue TypeOfCell(std::string_view text)
     return {percent ? CellValue::Kind::Percent : CellValue::Kind::Number, (negative && *v != 0) ? -*v : *v};
 }
 
-void WriteWorkbook(const std::filesystem::path& target, const TextTable& table)
+void writeWorkbook(const std::filesystem::path& target, const TextTable& table)
 {
     if (table.size() > LXW_ROW_MAX)
         throw ExportError("the grid has more rows than a worksheet");
@@ -88,8 +88,8 @@ void WriteWorkbook(const std::filesystem::path& target, const TextTable& table)
         if (row.size() > LXW_COL_MAX)
             throw ExportError("the grid has more columns than a worksheet");
 
-    const std::filesystem::path temporary = TemporaryBeside(target);
-    const std::string name = Utf8Of(temporary);
+    const std::filesystem::path temporary = temporaryBeside(target);
+    const std::string name = utf8Of(temporary);
     lxw_workbook* book = workbook_new(name.c_str());
     if (!book)
         throw ExportError("cannot start a workbook");
@@ -104,7 +104,7 @@ void WriteWorkbook(const std::filesystem::path& target, const TextTable& table)
             const std::string& text = table[r][c];
             const auto row = static_cast<lxw_row_t>(r);
             const auto col = static_cast<lxw_col_t>(c);
-            const CellValue v = TypeOfCell(text);
+            const CellValue v = typeOfCell(text);
             switch (v.kind) {
             case CellValue::Kind::Blank: break;
             case CellValue::Kind::Number: failed = worksheet_write_number(sheet, row, col, v.number, nullptr); break;
@@ -122,7 +122,7 @@ void WriteWorkbook(const std::filesystem::path& target, const TextTable& table)
         std::filesystem::remove(temporary, ignored);
         throw ExportError("cannot write the workbook " + name + ": " + lxw_strerror(error));
     }
-    ReplaceWith(temporary, target);
+    replaceWith(temporary, target);
 }
 
 }  // namespace qudrim::history

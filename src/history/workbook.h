@@ -31,10 +31,10 @@ struct CellValue {
     double number = 0;  // for Number, and for Percent the fraction (10.317% is 0.10317)
 };
 
-CellValue TypeOfCell(std::string_view text);
+CellValue typeOfCell(std::string_view text);
 
 // Writes the table to `target` through a temporary file beside it, so that
 // the old workbook stays whole when anything fails. Throws ExportError.
-void WriteWorkbook(const std::filesystem::path& target, const TextTable& table);
+void writeWorkbook(const std::filesystem::path& target, const TextTable& table);
 
 }  // namespace qudrim::history

@@ -3,7 +3,9 @@
 #include "app/history_window.h"
 
 #include <QDir>
+#include <QProgressDialog>
 #include <QPushButton>
+#include <QTimer>
 
 using namespace qudrim::testing;
 
@@ -153,6 +155,12 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedFile{"RefusedLine",
                     "2014001 01 02 03 04 05 06 07 \r\n\r\n2014002 01 02 03 04 05 66 07 \r\n2014003 01 02 03 04 05 06 07 \r\n",
                     QStringLiteral("第 3 行：2014002 01 02 03 04 05 66 07 \n号码 66 不在 01～49 之间。")},
+        RefusedFile{"FewerThanSeven", "2014001 01 02 03 04 05\r\n",
+                    QStringLiteral("这一行只有 5 个号码，每一期必须有七个号码（六个平码和一个特码）。")},
+        RefusedFile{"Repeated", "2014001 01 02 03 04 05 06 03\r\n",
+                    QStringLiteral("号码 03 出现了两次，一期的七个号码必须各不相同。")},
+        RefusedFile{"IssueNotAscending", "2014002 01 02 03 04 05 06 07\r\n2014001 01 02 03 04 05 06 07\r\n",
+                    QStringLiteral("期号 2014001 不大于前面一期的期号 2014002，期号必须逐行增大。")},
         RefusedFile{"NoDraw", "\r\n期号 号码\r\n", QStringLiteral("没有任何一期历史号码")}),
     [](const ::testing::TestParamInfo<RefusedFile>& info) { return info.param.name; });
 
@@ -165,6 +173,45 @@ TEST_F(ImportTest, AFileThatCannotBeReadLeavesTheHistory)
     ASSERT_EQ(prompter.warnings.size(), 1u);
     EXPECT_TRUE(prompter.warnings[0].text.contains(QStringLiteral("无法读取")));
     EXPECT_FALSE(prompter.warnings[0].detail.isEmpty());
+}
+
+// A long import shows its progress with Cancel; Cancel once draws are being
+// stored leaves every row as it was, and no message follows.
+TEST_F(ImportTest, CancelWhileStoringLeavesTheHistoryAsItWas)
+{
+    const auto file = writeHistoryFile("long.txt", syntheticHistory(20000, 4));
+    open();
+    window->setImportProgressDelay(0);
+    const auto before = storedLishi();
+
+    QString labelSeen;
+    bool busy = false;
+    QTimer poll;
+    poll.setInterval(0);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* progress = window->findChild<QProgressDialog*>(QStringLiteral("importProgress"));
+        // Once some rows are stored.
+        if (!progress || !progress->isVisible() || !progress->labelText().contains(QStringLiteral("保存")) ||
+            progress->value() <= 0)
+            return;
+        poll.stop();
+        labelSeen = progress->labelText();
+        busy = QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::BusyCursor;
+        QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
+    });
+    poll.start();
+    importFile(qpath(file));
+
+    EXPECT_FALSE(poll.isActive()) << "the progress never showed the storing";
+    EXPECT_EQ(labelSeen, QStringLiteral("正在保存历史号码……"));
+    EXPECT_TRUE(busy);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_TRUE(prompter.warnings.empty());
+    EXPECT_EQ(storedLishi(), before);
+    EXPECT_EQ(listedIssues().size(), 20u);
+    EXPECT_EQ(text("Text1"), QStringLiteral("2013021"));
+    auto* progress = window->findChild<QProgressDialog*>(QStringLiteral("importProgress"));
+    EXPECT_TRUE(!progress || !progress->isVisible());
 }
 
 TEST_F(ImportTest, TheRealHistoryImports)

@@ -6,6 +6,7 @@
 #include "app/results_server.h"
 #include "app/window_actions.h"
 #include "app/window_fixture.h"
+#include "history/results_page_fixture.h"
 #include "store/database.h"
 #include "store/lishi_rows.h"
 
@@ -23,6 +24,8 @@
 
 using namespace qudrim::testing;
 using qudrim::DrawInput;
+using qudrim::testing::drawsOf;
+using qudrim::testing::joined;
 using qudrim::testrows::readLishi;
 using qudrim::testrows::StoredRow;
 
@@ -32,32 +35,6 @@ const QString kConfirmText = QStringLiteral(
     "确实要在线更新最新历史号码吗？更新可能要花费一段时间，网络不通或者我方服务器更新不及时可能都造成更新失败！");
 
 int currentYear() { return QDate::currentDate().year(); }
-
-DrawInput drawOf(int year, int q)
-{
-    DrawInput d;
-    d.issue = year * 1000 + q;
-    d.zodiacIssue = d.issue;
-    for (int i = 0; i < 7; ++i)
-        d.numbers[static_cast<size_t>(i)] = (q * 3 + year + 7 * i) % 49 + 1;
-    return d;
-}
-
-std::vector<DrawInput> drawsOf(int year, int from, int to)
-{
-    std::vector<DrawInput> draws;
-    for (int q = from; q <= to; ++q)
-        draws.push_back(drawOf(year, q));
-    return draws;
-}
-
-std::vector<DrawInput> joined(std::initializer_list<std::vector<DrawInput>> parts)
-{
-    std::vector<DrawInput> all;
-    for (const auto& p : parts)
-        all.insert(all.end(), p.begin(), p.end());
-    return all;
-}
 
 QByteArray two(int n) { return QByteArray::number(n).rightJustified(2, '0'); }
 
@@ -326,6 +303,49 @@ TEST_F(OnlineUpdateTest, AppendKeepsTheYearsBeforeOneThatFailed)
     EXPECT_TRUE(text.contains(QStringLiteral("3 期新号码已经加入"))) << text.toStdString();
     EXPECT_EQ(find<QLineEdit>(QStringLiteral("Text1"))->text(), QString::number((y - 1) * 1000 + 7));
     EXPECT_EQ(closeAndRead(), typedRows(drawsOf(y - 1, 1, 6)));
+}
+
+// A page whose new draws skip an issue would leave a hole that no later
+// update fills: that year is refused and named with the first missing
+// issue, and the years before it are kept.
+TEST_F(OnlineUpdateTest, AYearWhoseDrawsLeaveAHoleIsRefusedAndNamed)
+{
+    const int y = currentYear();
+    const auto stored = drawsOf(y - 1, 1, 3);
+    server.setYear(y - 1, okPage(pageOf(drawsOf(y - 1, 1, 6))));
+    server.setYear(y, okPage(pageOf(joined({drawsOf(y, 1, 2), drawsOf(y, 4, 5)}))));
+    prompter.replies = {true};
+    openOn(stored, server.address());
+
+    clickUpdate();
+
+    ASSERT_EQ(prompter.warnings.size(), 1u);
+    const Shown& w = prompter.warnings[0];
+    EXPECT_TRUE(w.text.startsWith(QString::number(y) + QStringLiteral(" 年"))) << w.text.toStdString();
+    EXPECT_TRUE(w.text.contains(QStringLiteral("缺少第 %1 期").arg(y * 1000 + 3))) << w.text.toStdString();
+    EXPECT_TRUE(w.text.contains(QStringLiteral("3 期新号码已经加入"))) << w.text.toStdString();
+    EXPECT_TRUE(w.detail.contains(ResultsServer::yearPath(y))) << w.detail.toStdString();
+    EXPECT_EQ(find<QLineEdit>(QStringLiteral("Text1"))->text(), QString::number((y - 1) * 1000 + 7));
+    EXPECT_EQ(closeAndRead(), typedRows(drawsOf(y - 1, 1, 6)));
+}
+
+TEST_F(OnlineUpdateTest, APageLargerThanAnyResultsPageIsRefusedAndNamed)
+{
+    const int y = currentYear();
+    const auto stored = drawsOf(y, 1, 3);
+    server.setYear(y, okPage(pageOf(drawsOf(y, 1, 5)) + QByteArray(2 * 1024 * 1024, ' ')));
+    prompter.replies = {true};
+    openOn(stored, server.address());
+    const auto before = storedRows(folder.path());
+
+    clickUpdate();
+
+    ASSERT_EQ(prompter.warnings.size(), 1u);
+    const Shown& w = prompter.warnings[0];
+    EXPECT_TRUE(w.text.startsWith(QString::number(y) + QStringLiteral(" 年"))) << w.text.toStdString();
+    EXPECT_TRUE(w.text.contains(QStringLiteral("不是开奖结果页面"))) << w.text.toStdString();
+    EXPECT_TRUE(w.text.contains(QStringLiteral("历史号码没有改动"))) << w.text.toStdString();
+    EXPECT_EQ(closeAndRead(), before);
 }
 
 TEST_F(OnlineUpdateTest, ServerThatIsDownChangesNothingAndSaysSo)

@@ -4,6 +4,8 @@
 #include "app/history_window.h"
 #include "store/database.h"
 
+#include <QPushButton>
+
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -222,6 +224,36 @@ TEST_F(TrimWindowTest, ACompactionThatFailsAfterTheRebuildKeepsTheTrimmedHistory
     EXPECT_EQ(prompter.warnings.size(), 1u) << prompter.warnings.back().text.toStdString();
     ASSERT_EQ(storedIssues().size(), 18u);
     EXPECT_EQ(storedLishi().back().at("L1AS"), rows.back().at("L1A"));
+}
+
+}  // namespace
+
+namespace {
+
+// An imported line "0000000 ..." followed by a line without an issue gives a
+// draw with issue 1; its backup line would come back under the issue after
+// the next one, so trimming to keep it changes nothing and says why.
+TEST_F(HistoryWindowTest, TrimmingToADrawOfIssueOneChangesNothing)
+{
+    const auto file = writeFile("import.txt", "0000000 01 02 03 04 05 06 07\r\n08 09 10 11 12 13 14\r\n");
+    open();
+    prompter.replies = {true};
+    prompter.files = {qpath(file)};
+    QTest::mouseClick(find<QPushButton>(QStringLiteral("cmdRdLst")), Qt::LeftButton);
+    QApplication::processEvents();
+    ASSERT_EQ(storedIssues(), std::vector<int32_t>{1});
+    EXPECT_EQ(text("Text1"), QStringLiteral("2"));
+    const auto before = storedLishi();
+
+    prompter.answers = {QStringLiteral("1")};
+    find<QAction>(QStringLiteral("mnuDlzd"))->trigger();
+
+    EXPECT_EQ(storedLishi(), before);
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "lsbf.txt"));
+    ASSERT_EQ(prompter.warnings.size(), 1u);
+    EXPECT_EQ(prompter.warnings[0].title, kTitle);
+    EXPECT_TRUE(prompter.warnings[0].text.contains(QStringLiteral("第 1 期的期号不是七位数字")))
+        << prompter.warnings[0].text.toStdString();
 }
 
 }  // namespace

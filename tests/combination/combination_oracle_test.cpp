@@ -552,7 +552,7 @@ protected:
             AddLishi(store, randomDraws(pick(1, 3)), bases);
             break;
         case 2:
-            history::DeleteLastDraw(store);
+            history::deleteLastDraw(store);
             break;
         case 3:
             store.compact();

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -33,6 +34,19 @@ void writeBytes(const std::filesystem::path& file, const std::string& bytes)
     out << bytes;
 }
 
+// What a refusal says about its line, in the test's own shorthand.
+std::string factsOf(const RefusedLine& r)
+{
+    switch (r.fault) {
+    case LineFault::FewerThanSeven: return "count " + std::to_string(r.count);
+    case LineFault::OutOfRange: return "out of range " + std::to_string(r.number);
+    case LineFault::Repeated: return "repeated " + std::to_string(r.number);
+    case LineFault::IssueNotAscending:
+        return "issue " + std::to_string(r.issue) + " after " + std::to_string(r.previousIssue);
+    }
+    return {};
+}
+
 struct ReadCase {
     const char* name;
     std::string content;
@@ -46,8 +60,8 @@ class ReadHistoryTextTest : public ::testing::TestWithParam<ReadCase> {};
 TEST_P(ReadHistoryTextTest, TakesTheDrawsOfTheText)
 {
     const ReadCase& c = GetParam();
-    const HistoryText text = ReadHistoryText(c.content, kIssueBefore);
-    ASSERT_FALSE(text.refused) << "line " << text.refused->lineNumber << ": " << DescribeFault(*text.refused);
+    const HistoryText text = readHistoryText(c.content, kIssueBefore);
+    ASSERT_FALSE(text.refused) << "line " << text.refused->lineNumber << ": " << factsOf(*text.refused);
     std::vector<int32_t> issues;
     for (const DrawInput& d : text.draws) {
         issues.push_back(d.issue);
@@ -85,7 +99,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ReadHistoryText, TakesTheNumbersOfEachLine)
 {
-    const HistoryText text = ReadHistoryText(kLine1 + "\r\n" + kLine3 + "\r\n", kIssueBefore);
+    const HistoryText text = readHistoryText(kLine1 + "\r\n" + kLine3 + "\r\n", kIssueBefore);
     ASSERT_EQ(text.draws.size(), 2u);
     EXPECT_EQ(text.draws[0].numbers, (std::array<int, 7>{5, 12, 23, 34, 45, 49, 7}));
     EXPECT_EQ(text.draws[1].numbers, (std::array<int, 7>{11, 22, 33, 44, 48, 9, 8}));
@@ -97,7 +111,7 @@ struct RefusalCase {
     int lineNumber;
     std::string lineText;
     LineFault fault;
-    std::string reason;
+    std::string facts;  // factsOf the refusal
 };
 
 void PrintTo(const RefusalCase& c, std::ostream* os) { *os << c.name; }
@@ -107,46 +121,46 @@ class RefusedTextTest : public ::testing::TestWithParam<RefusalCase> {};
 TEST_P(RefusedTextTest, NamesTheLineAndTakesNoDraw)
 {
     const RefusalCase& c = GetParam();
-    const HistoryText text = ReadHistoryText(c.content, kIssueBefore);
+    const HistoryText text = readHistoryText(c.content, kIssueBefore);
     EXPECT_TRUE(text.draws.empty());
     ASSERT_TRUE(text.refused);
     EXPECT_EQ(text.refused->lineNumber, c.lineNumber);
     EXPECT_EQ(text.refused->text, c.lineText);
     EXPECT_EQ(text.refused->fault, c.fault);
-    EXPECT_EQ(DescribeFault(*text.refused), c.reason);
+    EXPECT_EQ(factsOf(*text.refused), c.facts);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Faults, RefusedTextTest,
     ::testing::Values(
         RefusalCase{"FivePairs", kLine1 + "\r\n2014017 01 02 03 04 05\r\n", 2, "2014017 01 02 03 04 05",
-                    LineFault::FewerThanSeven, "这一行只有 5 个号码，每一期必须有七个号码（六个平码和一个特码）。"},
+                    LineFault::FewerThanSeven, "count 5"},
         RefusalCase{"IssueAlone", kLine1 + "\r\n2014017\r\n", 2, "2014017", LineFault::FewerThanSeven,
-                    "这一行只有 0 个号码，每一期必须有七个号码（六个平码和一个特码）。"},
+                    "count 0"},
         // A six-digit issue shifts the numbers one place: six are left.
         RefusalCase{"SixDigitIssue", "201401 05 12 23 34 45 49 07\r\n", 1, "201401 05 12 23 34 45 49 07",
-                    LineFault::FewerThanSeven, "这一行只有 6 个号码，每一期必须有七个号码（六个平码和一个特码）。"},
+                    LineFault::FewerThanSeven, "count 6"},
         RefusalCase{"Fifty", kLine1 + "\r\n2014017 01 02 03 04 05 06 50\r\n", 2, "2014017 01 02 03 04 05 06 50",
-                    LineFault::OutOfRange, "号码 50 不在 01～49 之间。"},
+                    LineFault::OutOfRange, "out of range 50"},
         RefusalCase{"Zero", "2014017 01 02 00 04 05 06 07\r\n", 1, "2014017 01 02 00 04 05 06 07",
-                    LineFault::OutOfRange, "号码 00 不在 01～49 之间。"},
+                    LineFault::OutOfRange, "out of range 0"},
         RefusalCase{"Repeated", "2014017 01 02 03 04 05 06 03\r\n", 1, "2014017 01 02 03 04 05 06 03",
-                    LineFault::Repeated, "号码 03 出现了两次，一期的七个号码必须各不相同。"},
+                    LineFault::Repeated, "repeated 3"},
         RefusalCase{"SameIssue", kLine1 + "\r\n" + kLine1 + "\r\n", 2, kLine1, LineFault::IssueNotAscending,
-                    "期号 2014016 不大于前面一期的期号 2014016，期号必须逐行增大。"},
+                    "issue 2014016 after 2014016"},
         RefusalCase{"LowerIssue", kLine2 + "\r\n" + kLine1 + "\r\n", 2, kLine1, LineFault::IssueNotAscending,
-                    "期号 2014016 不大于前面一期的期号 2014017，期号必须逐行增大。"},
+                    "issue 2014016 after 2014017"},
         // Every physical line counts, skipped ones and those of any line end.
         RefusalCase{"CountsSkippedLines", "\xEF\xBB\xBF\r\n" + kLine1 + "\r\n\r\n\n2014017 01 02\r\n", 5,
                     "2014017 01 02", LineFault::FewerThanSeven,
-                    "这一行只有 2 个号码，每一期必须有七个号码（六个平码和一个特码）。"},
+                    "count 2"},
         RefusalCase{"CountsCrOnlyLines", kLine1 + "\r\r" + kLine2 + "\r2014019 01 01 02 03 04 05 06\r", 4,
                     "2014019 01 01 02 03 04 05 06", LineFault::Repeated,
-                    "号码 01 出现了两次，一期的七个号码必须各不相同。"},
+                    "repeated 1"},
         // A passed-over issue 0 still sets the next line's issue, now below the draws before.
         RefusalCase{"IssueAfterZeroIssue", kLine1 + "\r\n0000000 01 02\r\n01 02 03 04 05 06 10\r\n", 3,
                     "01 02 03 04 05 06 10", LineFault::IssueNotAscending,
-                    "期号 1 不大于前面一期的期号 2014016，期号必须逐行增大。"}),
+                    "issue 1 after 2014016"}),
     [](const ::testing::TestParamInfo<RefusalCase>& info) { return info.param.name; });
 
 TEST(HistoryFile, WritesLinesThatReadBackToTheSameDraws)
@@ -154,7 +168,7 @@ TEST(HistoryFile, WritesLinesThatReadBackToTheSameDraws)
     qudrim::testing::TempFolder folder;
     const auto file = folder.path() / "lsbf.txt";
     const auto draws = qudrim::testing::syntheticHistory(300);
-    WriteHistoryFile(file, draws);
+    writeHistoryFile(file, draws);
 
     const std::string bytes = readBytes(file);
     ASSERT_EQ(bytes.size(), draws.size() * 31);
@@ -162,7 +176,7 @@ TEST(HistoryFile, WritesLinesThatReadBackToTheSameDraws)
     for (size_t k = 0; k < draws.size(); ++k)
         ASSERT_EQ(bytes.substr(k * 31 + 29, 2), "\r\n") << k;
 
-    const HistoryText back = ReadHistoryFile(file, 0);
+    const HistoryText back = readHistoryFile(file, 0);
     ASSERT_FALSE(back.refused);
     ASSERT_EQ(back.draws.size(), draws.size());
     for (size_t k = 0; k < draws.size(); ++k) {
@@ -177,9 +191,9 @@ TEST(HistoryFile, ReplacesTheFileWholeAndLeavesNothingBeside)
     const auto file = folder.path() / "lsbf.txt";
     writeBytes(file, "old content\r\n");
     const auto draws = qudrim::testing::syntheticHistory(2);
-    WriteHistoryFile(file, draws);
+    writeHistoryFile(file, draws);
     EXPECT_EQ(readBytes(file), lineOf(draws[0]) + lineOf(draws[1]));
-    WriteHistoryFile(file, {});
+    writeHistoryFile(file, {});
     EXPECT_EQ(readBytes(file), "");
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
@@ -194,19 +208,91 @@ TEST(HistoryFile, AFileThatCannotBeWrittenStaysAsItWas)
     const auto blocked = folder.path() / "lsbf.txt";
     std::filesystem::create_directory(blocked);
     writeBytes(blocked / "inside", "kept");
-    EXPECT_THROW(WriteHistoryFile(blocked, qudrim::testing::syntheticHistory(3)), HistoryFileError);
+    EXPECT_THROW(writeHistoryFile(blocked, qudrim::testing::syntheticHistory(3)), HistoryFileError);
     EXPECT_TRUE(std::filesystem::is_directory(blocked));
     EXPECT_EQ(readBytes(blocked / "inside"), "kept");
     EXPECT_FALSE(std::filesystem::exists(folder.path() / "lsbf.txt.new"));
     // A folder that does not exist.
-    EXPECT_THROW(WriteHistoryFile(folder.path() / "missing" / "lsbf.txt", {}), HistoryFileError);
+    EXPECT_THROW(writeHistoryFile(folder.path() / "missing" / "lsbf.txt", {}), HistoryFileError);
 }
 
 TEST(HistoryFile, AMissingFileOrAFolderCannotBeRead)
 {
     qudrim::testing::TempFolder folder;
-    EXPECT_THROW(ReadHistoryFile(folder.path() / "none.txt", 0), HistoryFileError);
-    EXPECT_THROW(ReadHistoryFile(folder.path(), 0), HistoryFileError);
+    EXPECT_THROW(readHistoryFile(folder.path() / "none.txt", 0), HistoryFileError);
+    EXPECT_THROW(readHistoryFile(folder.path(), 0), HistoryFileError);
 }
 
 }  // namespace
+
+// A write killed between its temporary file and the rename leaves the
+// temporary file; the next write of the same target removes it, and only
+// files named as the program names its own.
+TEST(HistoryFile, AWriteRemovesTheTemporaryFilesOfEarlierWritesThatWereKilled)
+{
+    qudrim::testing::TempFolder folder;
+    const auto file = folder.path() / "lsbf.txt";
+    const std::vector<std::string> stale = {".lsbf.txt.0123abcd.tmp", ".lsbf.txt.ffffffff.tmp"};
+    const std::vector<std::string> others = {
+        ".lsbf.txt.0123abcd.tmp.keep", ".lsbf.txt.0123ABCD.tmp", ".lsbf.txt.0123abc.tmp", ".lsbf.txt.0123abcde.tmp",
+        "lsbf.txt.0123abcd.tmp",       ".lishi.xlsx.0123abcd.tmp", ".lsbf.txt.0123abcd.txt", "mine.txt"};
+    for (const auto& name : stale)
+        writeBytes(folder.path() / name, "left by a write that was killed");
+    for (const auto& name : others)
+        writeBytes(folder.path() / name, "not ours");
+
+    writeHistoryFile(file, qudrim::testing::syntheticHistory(2));
+
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+        names.push_back(entry.path().filename().string());
+    std::vector<std::string> expected = others;
+    expected.push_back("lsbf.txt");
+    std::sort(names.begin(), names.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(names, expected);
+}
+
+TEST(HistoryFile, TellsHowFarItHasLoadedAndCheckedAndStopsWhenCalledOff)
+{
+    qudrim::testing::TempFolder folder;
+    const auto file = folder.path() / "long.txt";
+    writeHistoryFile(file, qudrim::testing::syntheticHistory(90000));
+    const size_t size = std::filesystem::file_size(file);
+    ASSERT_GT(size, 2u * 1024 * 1024);
+
+    std::vector<std::pair<ProgressStep, size_t>> heard;
+    const HistoryText all = readHistoryFile(file, 0, [&](ProgressStep step, size_t done, size_t total) {
+        EXPECT_EQ(total, size);
+        heard.emplace_back(step, done);
+        return true;
+    });
+    EXPECT_EQ(all.draws.size(), 90000u);
+    EXPECT_FALSE(all.cancelled);
+    // Loading from 0, then checking from 0, each a few times on the way.
+    const auto firstCheck = std::find_if(heard.begin(), heard.end(),
+                                         [](const auto& h) { return h.first == ProgressStep::Checking; });
+    ASSERT_NE(firstCheck, heard.end());
+    const std::vector<std::pair<ProgressStep, size_t>> loading(heard.begin(), firstCheck);
+    const std::vector<std::pair<ProgressStep, size_t>> checking(firstCheck, heard.end());
+    ASSERT_GE(loading.size(), 3u);
+    ASSERT_GE(checking.size(), 3u);
+    EXPECT_EQ(loading.front().second, 0u);
+    EXPECT_EQ(checking.front().second, 0u);
+    for (const auto* part : {&loading, &checking}) {
+        EXPECT_TRUE(std::is_sorted(part->begin(), part->end()));
+        EXPECT_TRUE(std::all_of(part->begin(), part->end(), [&](const auto& h) {
+            return h.first == part->front().first && h.second <= size;
+        }));
+    }
+
+    // Called off while loading, and while checking.
+    for (size_t stopAt : {size_t{1}, loading.size() + 1}) {
+        size_t calls = 0;
+        const HistoryText stopped =
+            readHistoryFile(file, 0, [&](ProgressStep, size_t, size_t) { return ++calls <= stopAt; });
+        EXPECT_TRUE(stopped.cancelled) << stopAt;
+        EXPECT_TRUE(stopped.draws.empty()) << stopAt;
+        EXPECT_EQ(calls, stopAt + 1);
+    }
+}

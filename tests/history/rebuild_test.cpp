@@ -9,6 +9,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
+#include <vector>
 
 using namespace qudrim;
 using namespace qudrim::history;
@@ -160,11 +162,60 @@ TEST_F(Rebuild, EveryFailureLeavesEveryRowAsItWas)
     EXPECT_EQ(rows(), before);
 }
 
+// A long import tells how far it has come, and a cancel at any moment of it
+// leaves every row as it was.
+TEST_F(Rebuild, ProgressTellsBothStepsAndACancelLeavesEveryRowAsItWas)
+{
+    const auto path = file(historyLines(qudrim::testing::syntheticHistory(300, 9)));
+    const auto before = rows();
+    struct Heard {
+        ProgressStep step;
+        size_t done, total;
+    };
+    const auto rebuildHearing = [&](std::vector<Heard>& heard, std::optional<size_t> cancelAtRow) {
+        return RebuildLishi(store, path, 2026001, PreListMode::Unwritten, kBases, EmptyFile::Refuse,
+                            [&](ProgressStep step, size_t done, size_t total) {
+                                heard.push_back({step, done, total});
+                                return !(step == ProgressStep::Storing && cancelAtRow && done == *cancelAtRow);
+                            });
+    };
+
+    for (size_t cancelAt : {0u, 1u, 150u, 300u}) {
+        std::vector<Heard> heard;
+        EXPECT_EQ(rebuildHearing(heard, cancelAt).status, RebuildStatus::Cancelled) << cancelAt;
+        EXPECT_EQ(rows(), before) << cancelAt;
+        ASSERT_FALSE(heard.empty());
+        EXPECT_EQ(heard.back().done, cancelAt);
+    }
+    int calls = 0;
+    const RebuildResult offAtOnce =
+        RebuildLishi(store, path, 2026001, PreListMode::Unwritten, kBases, EmptyFile::Refuse,
+                     [&](ProgressStep, size_t, size_t) { return ++calls > 1; });
+    EXPECT_EQ(offAtOnce.status, RebuildStatus::Cancelled);
+    EXPECT_EQ(rows(), before);
+
+    std::vector<Heard> heard;
+    ASSERT_EQ(rebuildHearing(heard, std::nullopt).status, RebuildStatus::Rebuilt);
+    EXPECT_EQ(rows().size(), 300u);
+    // The file is loaded at once, then checked, then stored row by row.
+    ASSERT_EQ(heard.size(), 2u + 301u);
+    EXPECT_EQ(heard[0].step, ProgressStep::Loading);
+    EXPECT_EQ(heard[0].done, 0u);
+    EXPECT_EQ(heard[0].total, std::filesystem::file_size(path));
+    EXPECT_EQ(heard[1].step, ProgressStep::Checking);
+    EXPECT_EQ(heard[1].done, 0u);
+    for (size_t k = 0; k <= 300; ++k) {
+        EXPECT_EQ(heard[k + 2].step, ProgressStep::Storing);
+        EXPECT_EQ(heard[k + 2].done, k);
+        EXPECT_EQ(heard[k + 2].total, 300u);
+    }
+}
+
 TEST_F(Rebuild, ItsOwnFullBackupGivesTheSameRowsWithTwoBackListsFilled)
 {
     const auto draws = qudrim::testing::syntheticHistory(60, 5);
     const auto source = file("");
-    WriteHistoryFile(source, draws);
+    writeHistoryFile(source, draws);
     ASSERT_EQ(rebuild(source, PreListMode::Unwritten, EmptyFile::Refuse).status, RebuildStatus::Rebuilt);
     const auto imported = rows();
 
@@ -173,7 +224,7 @@ TEST_F(Rebuild, ItsOwnFullBackupGivesTheSameRowsWithTwoBackListsFilled)
     const store::Snapshot stored = store.snapshot();
     for (const DrawRow& r : stored.rows())
         kept.push_back({r.issue, r.issue, {r.L[1].A, r.L[2].A, r.L[3].A, r.L[4].A, r.L[5].A, r.L[6].A, r.L[7].A}});
-    WriteHistoryFile(folder.path() / kBackupFileName, kept);
+    writeHistoryFile(folder.path() / kBackupFileName, kept);
     ASSERT_EQ(rebuild(folder.path() / kBackupFileName).status, RebuildStatus::Rebuilt);
     const auto rebuilt = rows();
 

@@ -1,11 +1,11 @@
 // Reading a yearly results page: finding the table "main" in real-looking
 // HTML, the cell texts a browser would show, the page's encoding (UTF-8,
 // GBK/GB2312), and the walk that turns the rows into new draws.
+#include "history/page_encoding.h"
 #include "history/results_page.h"
+#include "history/results_page_fixture.h"
 
 #include <gtest/gtest.h>
-
-#include <iconv.h>
 
 #include <ostream>
 #include <stdexcept>
@@ -31,48 +31,10 @@ Delivered delivered(const std::vector<DrawInput>& draws)
     return out;
 }
 
-struct Row {
-    std::string issue;     // cell 1
-    std::string regulars;  // cell 2
-    std::string special;   // cell 3
-};
-
-// A page in the site's layout: a head with scripts and styles, a menu
-// table before the results, the table "main" with its header row and one
-// row per draw, newest first, and a table after it.
-std::string resultsPage(const std::vector<Row>& rows, const std::string& head = "<meta charset=\"utf-8\">")
-{
-    std::string html = "<!DOCTYPE html>\n<html><head>" + head +
-                       "<title>2016年开奖结果</title>\n"
-                       "<style>td { color: red }</style><script>var main = '<table id=\"x\">';</script>\n"
-                       "</head><body>\n<table class=\"menu\"><tr><td>首页</td><td>001</td><td>03 11</td><td>07</td></tr></table>\n"
-                       "<table id=\"main\" width=\"100%\">\n<tr><th>序</th><th>期数</th><th>平码</th><th>特码</th></tr>\n";
-    int n = 0;
-    for (const Row& r : rows)
-        html += "<tr><td>" + std::to_string(++n) + "</td><td>" + r.issue + "</td><td>" + r.regulars + "</td><td>" +
-                r.special + "</td></tr>\n";
-    html += "</table>\n<table><tr><td>备注</td></tr></table></body></html>\n";
-    return html;
-}
-
-std::string converted(const std::string& utf8, const char* encoding)
-{
-    iconv_t cd = iconv_open(encoding, "UTF-8");
-    if (cd == reinterpret_cast<iconv_t>(-1))
-        throw std::runtime_error(std::string("no converter to ") + encoding);
-    std::string in = utf8, out(utf8.size() * 4 + 16, '\0');
-    char* src = in.data();
-    char* dst = out.data();
-    size_t srcLeft = in.size(), dstLeft = out.size();
-    const size_t r = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
-    iconv_close(cd);
-    if (r == static_cast<size_t>(-1))
-        throw std::runtime_error(std::string("not convertible to ") + encoding);
-    out.resize(out.size() - dstLeft);
-    return out;
-}
-
-std::string toGbk(const std::string& utf8) { return converted(utf8, "GBK"); }
+using Row = qudrim::testing::PageRow;
+using qudrim::testing::converted;
+using qudrim::testing::resultsPage;
+using qudrim::testing::toGbk;
 
 // Three draws of 2016, newest first, with the numbers apart by " 、 ":
 // the separator is one character in the page's own encoding but two bytes
@@ -94,8 +56,8 @@ TEST(ReadKjYear, DeliversEveryDrawBottomRowFirstWithLastIssueZero)
     const std::string page = resultsPage({{"003", "21 + 32 + 43 + 04 + 15 + 26", "37"},
                                           {"002", "05 + 12 + 23 + 34 + 45 + 49", "07"},
                                           {"001", "03 + 11 + 19 + 27 + 38 + 45", "08"}});
-    const KjPage read = ReadKjYear(page, "text/html", 2013, 0);
-    EXPECT_TRUE(read.hasTable);
+    const ResultsPage read = ReadKjYear(page, "text/html", 2013, 0);
+    EXPECT_TRUE(read.hasTable());
     EXPECT_EQ(delivered(read.draws), (Delivered{{2013001, {3, 11, 19, 27, 38, 45, 8}},
                                                 {2013002, {5, 12, 23, 34, 45, 49, 7}},
                                                 {2013003, {21, 32, 43, 4, 15, 26, 37}}}));
@@ -112,7 +74,7 @@ TEST(ReadKjYear, ReadsCellsAsTheBrowserShowsThem)
           "    <span>23</span><br><span>&amp;</span> <i>34</i> &amp; <font color=red>45</font> &amp;\t49\n  ",
           "<script>document.write('99')</script>\n   <b>07</b>  "},
          {"  001  ", "03<!-- ignore -->-x-11-x-19-x-27-x-38-x-45", "<p>08</p>"}});
-    const KjPage read = ReadKjYear(page, "", 2016, 0);
+    const ResultsPage read = ReadKjYear(page, "", 2016, 0);
     EXPECT_EQ(delivered(read.draws),
               (Delivered{{2016001, {3, 11, 19, 27, 38, 45, 8}}, {2016002, {5, 12, 23, 34, 45, 49, 7}}}));
 }
@@ -129,25 +91,25 @@ TEST(ReadKjYear, NonBreakingSpacesCountAsCharacters)
 
 TEST(ReadKjYear, PagesWithoutDraws)
 {
-    const KjPage headerOnly = ReadKjYear(resultsPage({}), "", 2016, 0);
-    EXPECT_TRUE(headerOnly.hasTable);
+    const ResultsPage headerOnly = ReadKjYear(resultsPage({}), "", 2016, 0);
+    EXPECT_TRUE(headerOnly.hasTable());
     EXPECT_TRUE(headerOnly.draws.empty());
 
     const std::string noMain = "<html><body><table id=\"results\"><tr><th>h</th></tr>"
                                "<tr><td>1</td><td>001</td><td>03 + 11 + 19 + 27 + 38 + 45</td><td>07</td></tr>"
                                "</table></body></html>";
-    EXPECT_FALSE(ReadKjYear(noMain, "", 2016, 0).hasTable);
+    EXPECT_FALSE(ReadKjYear(noMain, "", 2016, 0).hasTable());
 
     const std::string mainIsNoTable = "<html><body><div id=\"main\"><table><tr><th>h</th></tr>"
                                       "<tr><td>1</td><td>001</td><td>03 + 11 + 19 + 27 + 38 + 45</td><td>07</td></tr>"
                                       "</table></div></body></html>";
-    EXPECT_FALSE(ReadKjYear(mainIsNoTable, "", 2016, 0).hasTable);
+    EXPECT_FALSE(ReadKjYear(mainIsNoTable, "", 2016, 0).hasTable());
 
-    EXPECT_FALSE(ReadKjYear("", "", 2016, 0).hasTable);
-    EXPECT_FALSE(ReadKjYear("404 Not Found", "text/plain", 2016, 0).hasTable);
+    EXPECT_FALSE(ReadKjYear("", "", 2016, 0).hasTable());
+    EXPECT_FALSE(ReadKjYear("404 Not Found", "text/plain", 2016, 0).hasTable());
 
-    const KjPage noRows = ReadKjYear("<table id=\"main\"></table>", "", 2016, 0);
-    EXPECT_TRUE(noRows.hasTable);
+    const ResultsPage noRows = ReadKjYear("<table id=\"main\"></table>", "", 2016, 0);
+    EXPECT_TRUE(noRows.hasTable());
     EXPECT_TRUE(noRows.draws.empty());
 }
 
@@ -343,12 +305,142 @@ INSTANTIATE_TEST_SUITE_P(
         EncodingCase{"MetaAfterOtherMetas", "<meta name=keywords content=x><meta charset='gb18030'>", "",
                      "GB18030"},
         EncodingCase{"MetaInTheBodyIsNotADeclaration", "<body><meta charset=gbk>", "", "UTF-8"},
-        EncodingCase{"MetaUtf16MeansUtf8", "<meta charset=utf-16le>", "", "UTF-8"}),
+        EncodingCase{"MetaUtf16MeansUtf8", "<meta charset=utf-16le>", "", "UTF-8"},
+        // Browsers look for it in the first 1,024 bytes only.
+        EncodingCase{"MetaWithinTheFirstKilobyte", std::string(1000, ' ') + "<meta charset=gbk>", "", "GB18030"},
+        EncodingCase{"MetaBeyondTheFirstKilobyte", std::string(1024, ' ') + "<meta charset=gbk>", "", "UTF-8"}),
     [](const ::testing::TestParamInfo<EncodingCase>& info) { return info.param.name; });
 
 }  // namespace
 
-TEST(KjPageAddress, IsSitePathYearAndHtml)
+TEST(ResultsPageAddress, IsSitePathYearAndHtml)
 {
-    EXPECT_EQ(kjPageAddress("http://127.0.0.1:8080", 2016), "http://127.0.0.1:8080/85122/kj/2016.html");
+    EXPECT_EQ(resultsPageAddress("http://127.0.0.1:8080", 2016), "http://127.0.0.1:8080/85122/kj/2016.html");
+}
+
+// Damaged pages: a byte that cannot be decoded is one replaced character,
+// and every row after it is read as a browser shows it.
+
+namespace {
+
+const Delivered kFirstTwoDraws = {kChineseDraws[0], kChineseDraws[1]};
+const std::vector<Row> kTwoRows = {kChineseRows[1], kChineseRows[2]};
+
+}  // namespace
+
+TEST(ReadKjYear, AStrayByteInAGbkPageLosesNoRow)
+{
+    // In cell 0 of the newer row, above the older one: 0x80 (the euro sign
+    // of the Windows code page, no GB18030 character), a byte no GBK
+    // sequence uses, and a lead byte followed by an ASCII character.
+    for (const std::string stray : {"\x80", "\xFF", "\x81"}) {
+        const std::string page = qudrim::testing::withBytesInRow(toGbk(resultsPage(kTwoRows, "")), 1, stray);
+        EXPECT_EQ(delivered(ReadKjYear(page, "text/html; charset=GBK", 2016, 0).draws), kFirstTwoDraws)
+            << static_cast<int>(static_cast<unsigned char>(stray[0]));
+        const std::string declared = qudrim::testing::withBytesInRow(
+            toGbk(resultsPage(kTwoRows, "<meta http-equiv=Content-Type content=\"text/html; charset=gb2312\">")), 1,
+            stray);
+        EXPECT_EQ(delivered(ReadKjYear(declared, "text/html", 2016, 0).draws), kFirstTwoDraws)
+            << static_cast<int>(static_cast<unsigned char>(stray[0]));
+    }
+}
+
+namespace {
+
+const std::string kFFFD = "\xEF\xBF\xBD";
+
+struct DecodeCase {
+    const char* name;
+    std::string page;
+    std::string contentType;
+    std::string text;  // UTF-8
+};
+
+void PrintTo(const DecodeCase& c, std::ostream* os) { *os << c.name; }
+
+class DecodePageTest : public ::testing::TestWithParam<DecodeCase> {};
+
+TEST_P(DecodePageTest, Decodes)
+{
+    const DecodeCase& c = GetParam();
+    EXPECT_EQ(decodePage(c.page, c.contentType), c.text);
+}
+
+const char* const kGbk = "text/html; charset=gbk";
+
+INSTANTIATE_TEST_SUITE_P(
+    Bytes, DecodePageTest,
+    ::testing::Values(
+        DecodeCase{"GbkCharacters", toGbk("期数、特码"), kGbk, "期数、特码"},
+        DecodeCase{"GbkStrayEuroByte", "a\x80" "b", kGbk, "a€b"},
+        DecodeCase{"GbkByteOfNoSequence", "a\xFF" "b", kGbk, "a" + kFFFD + "b"},
+        DecodeCase{"GbkLeadByteBeforeAscii", "a\x81<b", kGbk, "a" + kFFFD + "<b"},
+        DecodeCase{"GbkCutOffByTheEnd", "a\xB2", kGbk, "a" + kFFFD},
+        DecodeCase{"Utf8ByteOfNoSequence", "a\xFF" "b", "", "a" + kFFFD + "b"},
+        DecodeCase{"Utf8LoneContinuationByte", "a\x80" "b", "", "a" + kFFFD + "b"},
+        DecodeCase{"Utf8CutOffByTheEnd", "a\xE4", "", "a" + kFFFD},
+        DecodeCase{"NulCharacter", std::string("a\0b", 3), "", "a" + kFFFD + "b"},
+        DecodeCase{"Utf8MarkDropped", "\xEF\xBB\xBF" "ab", kGbk, "ab"},
+        DecodeCase{"Utf16LeWithItsMark", std::string("\xFF\xFE" "a\0\x1F\x67", 6), "", "a期"},
+        DecodeCase{"Big5", converted("期數", "BIG5"), "text/html; charset=big5", "期數"}),
+    [](const ::testing::TestParamInfo<DecodeCase>& info) { return info.param.name; });
+
+}  // namespace
+
+// Pages made to keep an HTML parser busy for seconds or hours: each is read
+// within a moment, or refused unread. The times are measured in
+// bench/results_page_bench.cpp.
+
+namespace {
+
+std::string repeated(const std::string& unit, size_t bytes)
+{
+    std::string s;
+    s.reserve(bytes + unit.size());
+    while (s.size() < bytes)
+        s += unit;
+    return s;
+}
+
+// `page` with `count` attributes more on its table "main", before its id.
+std::string withAttributesOnTheTable(std::string page, size_t count)
+{
+    std::string attributes;
+    for (size_t i = 0; i < count; ++i)
+        attributes += " a" + std::to_string(i) + "=\"x\"";
+    const std::string table = "<table id=\"main\"";
+    page.replace(page.find(table), table.size(), "<table" + attributes + " id=\"main\"");
+    return page;
+}
+
+}  // namespace
+
+TEST(ReadKjYear, APageOfMetaTagsIsRefusedOrReadAtOnce)
+{
+    const std::string large = "<html><head>" + repeated("<meta", 3 * 1024 * 1024);
+    EXPECT_EQ(ReadKjYear(large, "text/html", 2016, 0).problem, PageProblem::TooLarge);
+    // Just within the size limit the page is read: there is no table in it.
+    for (const char* unit : {"<meta", "<meta charset=gbk "}) {
+        const std::string page = repeated(unit, kMaxPageBytes - 64);
+        EXPECT_EQ(ReadKjYear(page, "text/html", 2016, 0).problem, PageProblem::NoTable) << unit;
+    }
+}
+
+TEST(ReadKjYear, AnElementWithVeryManyAttributesIsReadOrRefused)
+{
+    const std::string forty = withAttributesOnTheTable(resultsPage(kChineseRows), 40000);
+    ASSERT_GT(forty.size(), 400u * 1024);
+    EXPECT_EQ(delivered(ReadKjYear(forty, "", 2016, 0).draws), kChineseDraws);
+
+    const std::string million = withAttributesOnTheTable(resultsPage(kChineseRows), 1000000);
+    EXPECT_EQ(ReadKjYear(million, "", 2016, 0).problem, PageProblem::TooLarge);
+}
+
+TEST(ReadKjYear, MoreElementsThanAnyResultsPageIsRefused)
+{
+    std::string page = resultsPage(kChineseRows);
+    const std::string many = repeated("<b>", 3 * (kMaxPageElements + 1));
+    ASSERT_LE(page.size() + many.size(), kMaxPageBytes);
+    page.insert(page.find("</body>"), many);
+    EXPECT_EQ(ReadKjYear(page, "", 2016, 0).problem, PageProblem::TooComplex);
 }

@@ -51,7 +51,7 @@ std::vector<std::string> namesIn(const fs::path& folder)
 {
     std::vector<std::string> names;
     for (const auto& e : fs::directory_iterator(folder))
-        names.push_back(Utf8Of(e.path().filename()));
+        names.push_back(utf8Of(e.path().filename()));
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -60,9 +60,9 @@ std::vector<std::string> namesIn(const fs::path& folder)
 
 TEST(HistoryText, OneLineWithCrLfPerDrawOldestFirst)
 {
-    EXPECT_EQ(HistoryText(kSmall), kSmallText);
-    EXPECT_EQ(HistoryText({}), "");
-    EXPECT_EQ(HistoryTextFileName(2014016), "更新至2014016期历史号码.txt");
+    EXPECT_EQ(historyTextOf(kSmall), kSmallText);
+    EXPECT_EQ(historyTextOf({}), "");
+    EXPECT_EQ(historyTextFileName(2014016), "更新至2014016期历史号码.txt");
 }
 
 TEST(HistoryText, EveryLineReadsBackToItsDraw)
@@ -71,7 +71,7 @@ TEST(HistoryText, EveryLineReadsBackToItsDraw)
     std::vector<DrawRow> rows;
     for (const auto& d : draws)
         rows.push_back(draw(d.issue, d.numbers));
-    std::istringstream in(HistoryText(rows));
+    std::istringstream in(historyTextOf(rows));
     std::string line;
     int32_t issue = 0;
     std::array<int, 7> numbers{};
@@ -95,20 +95,20 @@ TEST(HistoryText, EveryLineReadsBackToItsDraw)
 TEST(ExportHistoryText, WritesTheFileNamedAfterTheLastIssue)
 {
     TempFolder folder;
-    const auto file = ExportHistoryText(folder.path(), kSmall);
+    const auto file = exportHistoryText(folder.path(), kSmall);
     ASSERT_TRUE(file);
-    EXPECT_EQ(*file, folder.path() / PathFromUtf8("更新至2014016期历史号码.txt"));
+    EXPECT_EQ(*file, folder.path() / pathFromUtf8("更新至2014016期历史号码.txt"));
     EXPECT_EQ(contentOf(*file), kSmallText);
 
     // Twice with the same last issue: the same one file, no temporary left.
-    ASSERT_TRUE(ExportHistoryText(folder.path(), kSmall));
+    ASSERT_TRUE(exportHistoryText(folder.path(), kSmall));
     EXPECT_EQ(namesIn(folder.path()), std::vector<std::string>{"更新至2014016期历史号码.txt"});
     EXPECT_EQ(contentOf(*file), kSmallText);
 
     // A new draw: a second file beside the first, which stays as it was.
     auto longer = kSmall;
     longer.push_back(draw(2014017, {9, 8, 7, 6, 5, 4, 3}));
-    const auto second = ExportHistoryText(folder.path(), longer);
+    const auto second = exportHistoryText(folder.path(), longer);
     ASSERT_TRUE(second);
     EXPECT_EQ(namesIn(folder.path()),
               (std::vector<std::string>{"更新至2014016期历史号码.txt", "更新至2014017期历史号码.txt"}));
@@ -119,29 +119,29 @@ TEST(ExportHistoryText, WritesTheFileNamedAfterTheLastIssue)
 TEST(ExportHistoryText, ReplacesALongerOldFileWhole)
 {
     TempFolder folder;
-    const fs::path file = folder.path() / PathFromUtf8(HistoryTextFileName(2014016));
+    const fs::path file = folder.path() / pathFromUtf8(historyTextFileName(2014016));
     std::ofstream(file, std::ios::binary) << std::string(5000, 'x');
-    ASSERT_TRUE(ExportHistoryText(folder.path(), kSmall));
+    ASSERT_TRUE(exportHistoryText(folder.path(), kSmall));
     EXPECT_EQ(contentOf(file), kSmallText);
 }
 
 TEST(ExportHistoryText, AnEmptyHistoryWritesNothing)
 {
     TempFolder folder;
-    EXPECT_FALSE(ExportHistoryText(folder.path(), {}));
+    EXPECT_FALSE(exportHistoryText(folder.path(), {}));
     EXPECT_TRUE(namesIn(folder.path()).empty());
 }
 
 TEST(ExportHistoryText, AFolderThatCannotBeWrittenChangesNothing)
 {
     TempFolder folder;
-    EXPECT_THROW(ExportHistoryText(folder.path() / "missing", kSmall), ExportError);
+    EXPECT_THROW(exportHistoryText(folder.path() / "missing", kSmall), ExportError);
     EXPECT_TRUE(namesIn(folder.path()).empty());
 
     // Something in the file's place that a file cannot replace.
-    const fs::path blocked = folder.path() / PathFromUtf8(HistoryTextFileName(2014016));
+    const fs::path blocked = folder.path() / pathFromUtf8(historyTextFileName(2014016));
     fs::create_directories(blocked / "inside");
-    EXPECT_THROW(ExportHistoryText(folder.path(), kSmall), ExportError);
+    EXPECT_THROW(exportHistoryText(folder.path(), kSmall), ExportError);
     EXPECT_TRUE(fs::is_directory(blocked / "inside"));
     EXPECT_EQ(namesIn(folder.path()), std::vector<std::string>{"更新至2014016期历史号码.txt"});
 }

@@ -31,7 +31,7 @@ class PlanUpdateTest : public ::testing::TestWithParam<PlanCase> {};
 TEST_P(PlanUpdateTest, Plans)
 {
     const PlanCase& c = GetParam();
-    const UpdatePlan plan = PlanUpdate(c.oldest, c.newest, c.yearsKept, c.currentYear);
+    const UpdatePlan plan = planUpdate(c.oldest, c.newest, c.yearsKept, c.currentYear);
     EXPECT_EQ(plan.replaceHistory, c.replace);
     EXPECT_EQ(plan.lastIssue, c.lastIssue);
     EXPECT_EQ(plan.endYear, c.currentYear);
@@ -73,15 +73,15 @@ std::vector<int32_t> issues(const std::vector<DrawInput>& draws)
     return out;
 }
 
-const UpdatePlan kAppend = PlanUpdate(2015001, 2015100, 6, 2016);       // years 2015, 2016
-const UpdatePlan kReplace = PlanUpdate(2008001, 2016010, 2, 2016);      // years 2014 .. 2016
+const UpdatePlan kAppend = planUpdate(2015001, 2015100, 6, 2016);       // years 2015, 2016
+const UpdatePlan kReplace = planUpdate(2008001, 2016010, 2, 2016);      // years 2014 .. 2016
 
 }  // namespace
 
 TEST(GatherUpdate, AppendsTheDrawsOfEveryPageInOrder)
 {
     const std::vector<std::vector<DrawInput>> pages = {{draw(2015101), draw(2015102)}, {draw(2016001)}};
-    const UpdateWrite w = GatherUpdate(kAppend, pages);
+    const UpdateWrite w = gatherUpdate(kAppend, pages);
     EXPECT_TRUE(w.changesHistory);
     EXPECT_EQ(w.mode, HistoryWrite::Append);
     EXPECT_EQ(issues(w.draws), (std::vector<int32_t>{2015101, 2015102, 2016001}));
@@ -90,7 +90,7 @@ TEST(GatherUpdate, AppendsTheDrawsOfEveryPageInOrder)
 TEST(GatherUpdate, AppendKeepsThePagesBeforeOneThatFailed)
 {
     const std::vector<std::vector<DrawInput>> pages = {{draw(2015101)}};
-    const UpdateWrite w = GatherUpdate(kAppend, pages);
+    const UpdateWrite w = gatherUpdate(kAppend, pages);
     EXPECT_TRUE(w.changesHistory);
     EXPECT_EQ(issues(w.draws), (std::vector<int32_t>{2015101}));
 }
@@ -98,8 +98,8 @@ TEST(GatherUpdate, AppendKeepsThePagesBeforeOneThatFailed)
 TEST(GatherUpdate, NothingNewChangesNothing)
 {
     const std::vector<std::vector<DrawInput>> pages = {{}, {}};
-    EXPECT_FALSE(GatherUpdate(kAppend, pages).changesHistory);
-    EXPECT_FALSE(GatherUpdate(kAppend, {}).changesHistory);
+    EXPECT_FALSE(gatherUpdate(kAppend, pages).changesHistory);
+    EXPECT_FALSE(gatherUpdate(kAppend, {}).changesHistory);
 }
 
 TEST(GatherUpdate, IssuesNotAboveTheOneBeforeAreLeftOut)
@@ -107,21 +107,64 @@ TEST(GatherUpdate, IssuesNotAboveTheOneBeforeAreLeftOut)
     // A page that lists an issue twice, or out of order.
     const std::vector<std::vector<DrawInput>> pages = {
         {draw(2015101), draw(2015103), draw(2015102), draw(2015103), draw(2015104)}, {draw(2016001)}};
-    EXPECT_EQ(issues(GatherUpdate(kAppend, pages).draws),
+    EXPECT_EQ(issues(gatherUpdate(kAppend, pages).draws),
               (std::vector<int32_t>{2015101, 2015103, 2015104, 2016001}));
 }
 
 TEST(GatherUpdate, ReplacesTheHistoryOnlyWhenEveryPageWasRead)
 {
     const std::vector<std::vector<DrawInput>> all = {{draw(2014001)}, {}, {draw(2016001), draw(2016002)}};
-    const UpdateWrite w = GatherUpdate(kReplace, all);
+    const UpdateWrite w = gatherUpdate(kReplace, all);
     EXPECT_TRUE(w.changesHistory);
     EXPECT_EQ(w.mode, HistoryWrite::ReplaceAll);
     EXPECT_EQ(issues(w.draws), (std::vector<int32_t>{2014001, 2016001, 2016002}));
 
     const std::vector<std::vector<DrawInput>> lastPageMissing = {{draw(2014001)}, {draw(2015001)}};
-    EXPECT_FALSE(GatherUpdate(kReplace, lastPageMissing).changesHistory);
+    EXPECT_FALSE(gatherUpdate(kReplace, lastPageMissing).changesHistory);
 
     const std::vector<std::vector<DrawInput>> allEmpty = {{}, {}, {}};
-    EXPECT_FALSE(GatherUpdate(kReplace, allEmpty).changesHistory);
+    EXPECT_FALSE(gatherUpdate(kReplace, allEmpty).changesHistory);
 }
+
+namespace {
+
+struct FollowCase {
+    const char* name;
+    int32_t year;
+    int32_t newest;  // stored, or taken from the pages before
+    std::vector<int32_t> page;
+    std::optional<int32_t> missing;
+};
+
+void PrintTo(const FollowCase& c, std::ostream* os) { *os << c.name; }
+
+class FirstMissingIssueTest : public ::testing::TestWithParam<FollowCase> {};
+
+TEST_P(FirstMissingIssueTest, FindsTheHole)
+{
+    const FollowCase& c = GetParam();
+    std::vector<DrawInput> page;
+    for (int32_t issue : c.page)
+        page.push_back(draw(issue));
+    EXPECT_EQ(firstMissingIssue(c.year, c.newest, page), c.missing);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pages, FirstMissingIssueTest,
+    ::testing::Values(
+        FollowCase{"FollowsTheNewestStored", 2016, 2016040, {2016041, 2016042}, std::nullopt},
+        FollowCase{"SkipsAnIssue", 2016, 2016040, {2016041, 2016043, 2016044}, 2016042},
+        FollowCase{"FirstDoesNotFollowTheNewest", 2016, 2016040, {2016061, 2016062}, 2016041},
+        FollowCase{"NothingNew", 2016, 2016040, {}, std::nullopt},
+        FollowCase{"DrawsUpToTheNewestArePassedOver", 2016, 2016040, {2016039, 2016040, 2016041}, std::nullopt},
+        FollowCase{"ARepeatedIssueIsLeftOut", 2016, 2016040, {2016041, 2016041, 2016042}, std::nullopt},
+        FollowCase{"DrawsOutOfOrderLeaveAHole", 2016, 2016040, {2016041, 2016043, 2016042}, 2016042},
+        FollowCase{"ALaterYearStartsAt001", 2016, 2015150, {2016001, 2016002}, std::nullopt},
+        FollowCase{"ALaterYearThatDoesNotStartAt001", 2016, 2015150, {2016002, 2016003}, 2016001},
+        FollowCase{"AYearAfterAGap", 2016, 2011150, {2016001}, std::nullopt},
+        FollowCase{"AnEmptyHistoryStartsAt001", 2010, 0, {2010001, 2010002}, std::nullopt},
+        FollowCase{"AnEmptyHistoryNotStartingAt001", 2010, 0, {2010003}, 2010001},
+        FollowCase{"ARowOfIssue000", 2016, 2015150, {2016000, 2016001}, 2016001}),
+    [](const ::testing::TestParamInfo<FollowCase>& info) { return info.param.name; });
+
+}  // namespace

@@ -34,7 +34,7 @@ class TypeOfCellTest : public ::testing::TestWithParam<TypingCase> {};
 TEST_P(TypeOfCellTest, TypesTheTextAsItWouldBeTyped)
 {
     const TypingCase& c = GetParam();
-    const CellValue v = TypeOfCell(c.text);
+    const CellValue v = typeOfCell(c.text);
     EXPECT_EQ(v.kind, c.kind);
     if (c.kind == Kind::Number || c.kind == Kind::Percent) {
         EXPECT_EQ(v.number, c.number);  // the double nearest to the decimal shown
@@ -89,7 +89,7 @@ TEST(WriteWorkbook, EveryCellLandsOneRowAndOneColumnFurtherOnSheet1)
 {
     TempFolder folder;
     const fs::path file = folder.path() / kTallyWorkbook;
-    WriteWorkbook(file, kTally);
+    writeWorkbook(file, kTally);
 
     const auto book = readWorkbook(file);
     EXPECT_EQ(book.sheetNames, std::vector<std::string>{"Sheet1"});
@@ -132,7 +132,7 @@ TEST(WriteWorkbook, AHeaderAloneGivesOneFilledRow)
 {
     TempFolder folder;
     const fs::path file = folder.path() / kHistoryWorkbook;
-    WriteWorkbook(file, {{"期号", "落1码", "落2码", "落3码", "落4码", "落5码", "落6码", "特码"}});
+    writeWorkbook(file, {{"期号", "落1码", "落2码", "落3码", "落4码", "落5码", "落6码", "特码"}});
     const auto book = readWorkbook(file);
     EXPECT_EQ(book.rowCount(), 1);
     EXPECT_EQ(book.columnCount(), 8);
@@ -145,24 +145,34 @@ TEST(WriteWorkbook, ReplacesTheOldWorkbookWhole)
     TempFolder folder;
     const fs::path file = folder.path() / kTallyWorkbook;
     std::ofstream(file, std::ios::binary) << std::string(100000, 'x');
-    WriteWorkbook(file, kTally);
+    writeWorkbook(file, kTally);
     EXPECT_EQ(readWorkbook(file).at(2, 2)->text, "鼠");
     EXPECT_EQ(filesIn(folder.path()), 1u);
+}
+
+TEST(WriteWorkbook, RemovesTheTemporaryFileOfAnExportThatWasKilled)
+{
+    TempFolder folder;
+    const fs::path file = folder.path() / kTallyWorkbook;
+    std::ofstream(folder.path() / ("." + std::string(kTallyWorkbook) + ".00c0ffee.tmp"), std::ios::binary) << "half";
+    writeWorkbook(file, kTally);
+    EXPECT_EQ(filesIn(folder.path()), 1u);
+    EXPECT_EQ(readWorkbook(file).at(2, 2)->text, "鼠");
 }
 
 TEST(WriteWorkbook, AFailedSaveKeepsTheOldWorkbook)
 {
     TempFolder folder;
     const fs::path file = folder.path() / kTallyWorkbook;
-    WriteWorkbook(file, kTally);
+    writeWorkbook(file, kTally);
     const std::string before = contentOf(file);
 
     // A text longer than a worksheet cell holds cannot be written.
-    EXPECT_THROW(WriteWorkbook(file, {{"序号"}, {std::string(40000, 'x')}}), ExportError);
+    EXPECT_THROW(writeWorkbook(file, {{"序号"}, {std::string(40000, 'x')}}), ExportError);
     EXPECT_EQ(contentOf(file), before);
     EXPECT_EQ(filesIn(folder.path()), 1u);
 
     // A folder that is not there.
-    EXPECT_THROW(WriteWorkbook(folder.path() / "missing" / kTallyWorkbook, kTally), ExportError);
+    EXPECT_THROW(writeWorkbook(folder.path() / "missing" / kTallyWorkbook, kTally), ExportError);
     EXPECT_EQ(filesIn(folder.path()), 1u);
 }

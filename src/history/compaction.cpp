@@ -1,0 +1,19 @@
+#include "history/compaction.h"
+
+#include <exception>
+
+namespace qudrim::history {
+
+Compaction CompactDb(store::HistoryStore& store)
+{
+    Compaction result;
+    try {
+        store.compact();
+    } catch (const std::exception& e) {
+        result.failed = true;
+        result.detail = e.what();
+    }
+    return result;
+}
+
+}  // namespace qudrim::history
