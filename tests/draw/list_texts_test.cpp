@@ -36,11 +36,11 @@ const HisLists kExampleLists = {
 TEST(BuildHisLst, WorkedExample)
 {
     const HisLists lists = BuildHisLst(drawOf(kExample));
-    for (int kind = 0; kind < kKindCount; ++kind)
+    for (Kind kind : kAllKinds)
         EXPECT_EQ(lists[static_cast<size_t>(kind)], kExampleLists[static_cast<size_t>(kind)]) << "kind " << kind;
 
     const size_t lengths[8] = {21, 35, 28, 28, 35, 28, 35, 28};
-    for (int kind = 0; kind < kKindCount; ++kind)
+    for (Kind kind : kAllKinds)
         EXPECT_EQ(lists[static_cast<size_t>(kind)].size(), lengths[kind]) << "kind " << kind;
 }
 
@@ -58,7 +58,7 @@ TEST(BuildHisLst, TablesOfDraws)
     struct Case {
         const char* what;
         std::array<int, 7> numbers;
-        int kind;
+        Kind kind;
         const char* list;
     };
     const Case cases[] = {
@@ -106,14 +106,9 @@ TEST(BuildHisLst, ValuesOutsideTheirDomainWriteNoEntry)
     EXPECT_EQ(lists[kSegment], "1X1 2X1 1X5 1X6 1X7 3X1 ");
 }
 
-TEST(SeedHisLst, EmptyHistoryGivesEmptyTexts)
-{
-    const HisLists lists = SeedHisLst(store::Snapshot{});
-    for (const auto& t : lists)
-        EXPECT_TRUE(t.empty());
-}
-
-TEST(SeedHisLst, ReadsTheStoredLastRowLikeBuildHisLst)
+// The row builder takes the lists of the draw before the first new row from
+// that draw as it is stored.
+TEST(BuildHisLst, OfAStoredRowAsOfItsDraw)
 {
     qudrim::testing::TempFolder folder;
     store::HistoryStore store(folder.path());
@@ -123,11 +118,11 @@ TEST(SeedHisLst, ReadsTheStoredLastRowLikeBuildHisLst)
     AddLishi(store, std::vector<DrawInput>{earlier, example}, kBases);
 
     const store::Snapshot snapshot = store.snapshot();
-    EXPECT_EQ(SeedHisLst(snapshot), kExampleLists);
-    EXPECT_EQ(SeedHisLst(snapshot), BuildHisLst(drawOf(kExample)));
+    EXPECT_EQ(BuildHisLst(*snapshot.last()), kExampleLists);
+    EXPECT_EQ(BuildHisLst(*snapshot.last()), BuildHisLst(drawOf(kExample)));
 }
 
-TEST(SeedHisLst, CopiesStoredCodesWhateverTheBaseNow)
+TEST(BuildHisLst, OfAStoredRowCopiesItsCodesWhateverTheBaseNow)
 {
     qudrim::testing::TempFolder folder;
     store::HistoryStore store(folder.path());
@@ -135,5 +130,5 @@ TEST(SeedHisLst, CopiesStoredCodesWhateverTheBaseNow)
     AddLishi(store, std::vector<DrawInput>{{2013100, 2013100, kExample}}, CodeBases{0, 0, 0});
     // The lists come from the stored codes, so the base the row was stored
     // with shows, not the one in force when the lists are read.
-    EXPECT_EQ(SeedHisLst(store.snapshot()), BuildHisLst(drawOf(kExample, 2013, CodeBases{0, 0, 0})));
+    EXPECT_EQ(BuildHisLst(*store.snapshot().last()), BuildHisLst(drawOf(kExample, 2013, CodeBases{0, 0, 0})));
 }

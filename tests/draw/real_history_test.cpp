@@ -139,7 +139,7 @@ TEST_F(RealHistory, EveryRowListsTheDrawBeforeIt)
     int k = 0;
     while (st.step()) {
         const HisLists expected = k == 0 ? HisLists{} : BuildHisLst(snap.row(k - 1));
-        for (int kind = 0; kind < kKindCount; ++kind)
+        for (Kind kind : kAllKinds)
             ASSERT_EQ(st.columnText(kind), expected[static_cast<size_t>(kind)]) << "row " << k + 1 << " kind " << kind;
         ++k;
     }

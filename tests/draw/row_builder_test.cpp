@@ -38,7 +38,7 @@ void expectCopies(const StoredRow& row, const StoredRow* source, const std::stri
 
 void expectLists(const StoredRow& row, const std::string& prefix, const HisLists& lists, const std::string& what)
 {
-    for (int kind = 0; kind < kKindCount; ++kind) {
+    for (Kind kind : kAllKinds) {
         const std::string column = prefix + testrows::kListSuffixes[kind];
         EXPECT_EQ(row.text(column), lists[static_cast<size_t>(kind)]) << what << ": " << column;
     }
@@ -139,15 +139,20 @@ TEST_F(RowBuilder, OwnColumnsHoldTheDerivedAttributes)
     EXPECT_EQ(row.at("L7C"), 0 + kBases.BsIni);  // 红
 }
 
-TEST_F(RowBuilder, EachRowCarriesTheSeedOfTheHistoryBeforeIt)
+TEST_F(RowBuilder, EachRowCarriesTheListsOfTheDrawBeforeIt)
 {
+    // The lists of the stored last row; empty texts for an empty history.
+    auto lastStored = [this] {
+        const store::Snapshot snapshot = store.snapshot();
+        return snapshot.empty() ? HisLists{} : BuildHisLst(*snapshot.last());
+    };
     for (const auto& d : kDraws) {
-        const HisLists seed = SeedHisLst(store.snapshot());
+        const HisLists seed = lastStored();
         add({d});
         expectLists(rows().back(), "txtHisLst", seed, "issue " + std::to_string(d.issue));
     }
-    // The seed of a stored draw is what BuildHisLst makes of the same draw.
-    EXPECT_EQ(SeedHisLst(store.snapshot()), listsOf(kDraws.back()));
+    // The lists of a stored draw are what BuildHisLst makes of the same draw.
+    EXPECT_EQ(lastStored(), listsOf(kDraws.back()));
 }
 
 TEST_F(RowBuilder, EmptyBatchStoresNothing)
