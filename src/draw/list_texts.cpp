@@ -11,9 +11,9 @@ std::string listValueText(Kind kind, int value)
     return listValueHasTwoDigits(kind) ? twoDigits(value) : std::to_string(value);
 }
 
-HisLists BuildHisLst(const DrawRow& draw)
+ListTexts BuildHisLst(const DrawRow& draw)
 {
-    HisLists lists;
+    ListTexts lists;
     for (int n : draw.numbers())
         lists[kNumber] += twoDigits(n) + " ";
 

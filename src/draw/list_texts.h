@@ -11,7 +11,7 @@ namespace qudrim {
 
 // Indexed by attribute kind 0..7: number, zodiac, head, tail, digit sum,
 // segment, wave colour, odd/even.
-using HisLists = std::array<std::string, 8>;
+using ListTexts = std::array<std::string, 8>;
 
 // Whether the value text of a kind has two digits (number, zodiac, digit
 // sum, wave colour).
@@ -23,6 +23,6 @@ std::string listValueText(Kind kind, int value);
 // Builds the eight lists of a draw: the number list in drawn order, the
 // occurrence lists over positions 1..6 ascending and then the special
 // number. A value outside its kind's domain gets no entry.
-HisLists BuildHisLst(const DrawRow& draw);
+ListTexts BuildHisLst(const DrawRow& draw);
 
 }  // namespace qudrim

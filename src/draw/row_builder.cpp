@@ -43,7 +43,7 @@ const std::vector<std::string>& rowIntColumnNames()
 const std::vector<std::string>& rowTextColumnNames() { return store::listColumns(); }
 
 RowValues buildRowValues(const DrawRow& current, const DrawRow& previous, const DrawRow& beforePrevious,
-                         const HisLists& lists, const HisLists& preLists)
+                         const ListTexts& lists, const ListTexts& preLists)
 {
     RowValues v;
     v.ints.reserve(rowIntColumnNames().size());
@@ -77,8 +77,8 @@ void AddLishi(store::HistoryStore& store, std::span<const DrawInput> draws, cons
         previous = stored.back();
     if (stored.size() == 2)
         beforePrevious = stored.front();
-    HisLists lists = stored.empty() ? HisLists{} : BuildHisLst(previous);
-    HisLists preLists{};  // the lists that the row before received
+    ListTexts lists = stored.empty() ? ListTexts{} : BuildHisLst(previous);
+    ListTexts preLists{};  // the lists that the row before received
     if (mode == PreListMode::DrawTwoBefore && stored.size() == 2)
         preLists = BuildHisLst(beforePrevious);
 
@@ -87,7 +87,7 @@ void AddLishi(store::HistoryStore& store, std::span<const DrawInput> draws, cons
         const DrawRow current = deriveDraw(d.issue, d.numbers, GetSxYear(d.zodiacIssue), bases);
         const RowValues values =
             buildRowValues(current, previous, beforePrevious, lists,
-                           mode == PreListMode::DrawTwoBefore ? preLists : HisLists{});
+                           mode == PreListMode::DrawTwoBefore ? preLists : ListTexts{});
         int p = 1;
         for (int64_t x : values.ints)
             insert.bind(p++, x);

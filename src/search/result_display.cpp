@@ -12,15 +12,15 @@ namespace {
 template <typename Body>
 auto insideSavepoint(store::Database& db, Body&& body)
 {
-    db.exec("SAVEPOINT jieguo");
+    db.exec("SAVEPOINT display");
     try {
         auto result = body();
-        db.exec("RELEASE jieguo");
+        db.exec("RELEASE display");
         return result;
     } catch (...) {
         try {
-            db.exec("ROLLBACK TO jieguo");
-            db.exec("RELEASE jieguo");
+            db.exec("ROLLBACK TO display");
+            db.exec("RELEASE display");
         } catch (...) {
             // The connection already dropped the savepoint with its transaction.
         }
