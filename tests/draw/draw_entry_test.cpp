@@ -96,8 +96,9 @@ TEST(CheckEntry, IssueMustBeAWholeNumberAfterTheLastStored)
         const EntryCheck r = checkEntry(kValid, c.issueText, c.lastIssue);
         EXPECT_EQ(r.draw.has_value(), c.fault == EntryFault::None) << '"' << c.issueText << '"';
         EXPECT_EQ(r.fault, c.fault) << '"' << c.issueText << '"';
-        if (c.fault != EntryFault::None)
+        if (c.fault != EntryFault::None) {
             EXPECT_EQ(r.faultyBox, 0) << '"' << c.issueText << '"';
+        }
         if (c.fault == EntryFault::IssueNotAfter) {
             EXPECT_EQ(r.issue, std::stoll(c.issueText)) << '"' << c.issueText << '"';
             EXPECT_EQ(r.lastIssue, *c.lastIssue) << '"' << c.issueText << '"';
