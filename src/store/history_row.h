@@ -15,18 +15,19 @@ struct Attr {
     int16_t A = 0, B = 0, C = 0, E = 0, F = 0, H = 0;
 
     // The attribute of a column letter (one of "ABCEFH").
-    int16_t column(char letter) const { return const_cast<Attr&>(*this).column(letter); }
-    int16_t& column(char letter)
+    static constexpr int16_t Attr::*memberOf(char letter)
     {
         switch (letter) {
-        case 'A': return A;
-        case 'B': return B;
-        case 'C': return C;
-        case 'E': return E;
-        case 'F': return F;
-        default: return H;
+        case 'A': return &Attr::A;
+        case 'B': return &Attr::B;
+        case 'C': return &Attr::C;
+        case 'E': return &Attr::E;
+        case 'F': return &Attr::F;
+        default: return &Attr::H;
         }
     }
+    int16_t column(char letter) const { return this->*memberOf(letter); }
+    int16_t& column(char letter) { return this->*memberOf(letter); }
 
     // The value of an attribute kind, by the rule of valueLetters; 0 for an
     // unknown kind.

@@ -1,8 +1,7 @@
 #include "store/history_store.h"
 
-#include "store/schema.h"
-
 #include "store/file_sync.h"
+#include "store/schema.h"
 
 #include <sqlite3.h>
 
@@ -117,14 +116,25 @@ void HistoryStore::open()
 
 namespace {
 
-// The own columns of a draw in the order of the table, as a read reads them.
-const std::vector<const AttributeColumn*>& ownColumns()
+// The own columns of a draw in the order of the table, each with the place
+// of its value in a DrawRow, worked out once for every row a read reads.
+struct OwnColumn {
+    const AttributeColumn* column;
+    std::array<Attr, 8> DrawRow::*order;
+    int16_t Attr::*attribute;
+};
+
+const std::vector<OwnColumn>& ownColumns()
 {
-    static const std::vector<const AttributeColumn*> own = [] {
-        std::vector<const AttributeColumn*> v;
-        for (const auto& c : attributeColumns())
-            if (c.copy == Copy::Own)
-                v.push_back(&c);
+    static const std::vector<OwnColumn> own = [] {
+        std::vector<OwnColumn> v;
+        for (const auto& c : attributeColumns()) {
+            if (c.copy != Copy::Own)
+                continue;
+            // Only positions 1..6 have ascending columns, so the order alone
+            // says which array holds the value.
+            v.push_back({&c, c.order == kAscendingOrder ? &DrawRow::D : &DrawRow::L, Attr::memberOf(c.letter)});
+        }
         return v;
     }();
     return own;
@@ -135,8 +145,8 @@ const std::vector<const AttributeColumn*>& ownColumns()
 std::string ownColumnsSelectList()
 {
     std::string list = "SQQH";
-    for (const AttributeColumn* c : ownColumns())
-        list += ", " + c->name;
+    for (const OwnColumn& own : ownColumns())
+        list += ", " + own.column->name;
     list += ", " + std::string(kSpecialRepeatColumn);
     return list;
 }
@@ -145,8 +155,9 @@ DrawRow readDrawRow(const Statement& st, int c)
 {
     DrawRow row;
     row.issue = static_cast<int32_t>(st.columnInt(c++));
-    for (const AttributeColumn* column : ownColumns())
-        row.at(column->order, column->position).column(column->letter) = static_cast<int16_t>(st.columnInt(c++));
+    for (const OwnColumn& own : ownColumns())
+        (row.*own.order)[static_cast<size_t>(own.column->position)].*own.attribute =
+            static_cast<int16_t>(st.columnInt(c++));
     // The special number keeps its attributes in the L7 columns in both orders.
     row.D[7] = row.L[7];
     row.D[7].A = static_cast<int16_t>(st.columnInt(c++));
