@@ -31,25 +31,25 @@ using namespace qudrim::combination;
 // A search with the reference values of a draw near the end of the history,
 // as the panel would supply them, so that there are hits to list and count.
 CombinationOptions variant(const Fixture& f, Mode mode, int kind, int k, bool pool7, int resultKind, int scope,
-                           char prefix, bool special, int n)
+                           NumberOrder order, bool special, int n)
 {
     CombinationOptions o;
     o.bolZyw = mode == FreePrevious || mode == FreeBack;
     o.bolSq = mode == FreePrevious || mode == FixedPrevious;
     o.intPreQi = n;
-    o.intLei = kind;
+    o.intLei = static_cast<Kind>(kind);
     o.intZhWSetup = k;
     o.bolZhpm = !pool7;
     o.specialCounts = special;
-    o.display.strQz = prefix;
-    o.display.intXianshiLei = resultKind;
+    o.display.strQz = order;
+    o.display.intXianshiLei = static_cast<Kind>(resultKind);
     o.display.scope = scope;
     o.display.firstIssue = f.draws.front().issue;
     o.display.lastIssue = f.draws.back().issue;
     const auto& base = f.draws[f.draws.size() - 3];
     const DrawRow row = deriveDraw(base.issue, base.numbers, GetSxYear(base.issue), {});
     for (int p = 1; p <= 7; ++p)
-        o.intSqLei[static_cast<size_t>(p)] = row.at(prefix, p).value(kind);
+        o.intSqLei[static_cast<size_t>(p)] = row.at(order, p).value(o.intLei);
     return o;
 }
 
@@ -59,9 +59,9 @@ CombinationOptions variant(const Fixture& f, Mode mode, int kind, int k, bool po
 std::pair<CombinationOptions, CombinationOptions> pair(const Fixture& f, Mode mode, int kind, int k, bool pool7)
 {
     const bool back = mode == FreeBack || mode == FixedBack;
-    CombinationOptions a = variant(f, mode, kind, k, pool7, (kind + 1) % 8, 0, 'L', false, 9);
-    CombinationOptions b = back ? variant(f, mode, kind, k, pool7, (kind + 5) % 8, 1, 'D', true, 2)
-                                : variant(f, mode, (kind + 1) % 8, k, pool7, (kind + 5) % 8, 1, 'D', true, 9);
+    CombinationOptions a = variant(f, mode, kind, k, pool7, (kind + 1) % 8, 0, kDrawnOrder, false, 9);
+    CombinationOptions b = back ? variant(f, mode, kind, k, pool7, (kind + 5) % 8, 1, kAscendingOrder, true, 2)
+                                : variant(f, mode, (kind + 1) % 8, k, pool7, (kind + 5) % 8, 1, kAscendingOrder, true, 9);
     return {a, b};
 }
 

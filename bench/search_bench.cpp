@@ -33,16 +33,16 @@ using namespace qudrim::search;
 // the end of the history, as the panel would supply them, so that there are
 // hits to list and count.
 SearchOptions variant(const Fixture& f, Mode mode, int kind, int positions, int resultKind, int scope,
-                      char prefix = 'L', bool special = false, int n = 9)
+                      NumberOrder order = kDrawnOrder, bool special = false, int n = 9)
 {
     SearchOptions o;
     o.bolZyw = mode == FreePrevious || mode == FreeBack;
     o.bolSq = mode == FreePrevious || mode == FixedPrevious;
     o.intPreQi = n;
-    o.intLei = kind;
+    o.intLei = static_cast<Kind>(kind);
     o.specialCounts = special;
-    o.display.strQz = prefix;
-    o.display.intXianshiLei = resultKind;
+    o.display.strQz = order;
+    o.display.intXianshiLei = static_cast<Kind>(resultKind);
     o.display.scope = scope;
     o.display.firstIssue = f.draws.front().issue;
     o.display.lastIssue = f.draws.back().issue;
@@ -52,7 +52,7 @@ SearchOptions variant(const Fixture& f, Mode mode, int kind, int positions, int 
         // Positions counted from 7 down, so that one position is the special number.
         const int pos = 8 - p;
         o.bolWei[static_cast<size_t>(pos)] = true;
-        o.intSqLei[static_cast<size_t>(pos)] = row.at(prefix, pos).value(kind);
+        o.intSqLei[static_cast<size_t>(pos)] = row.at(order, pos).value(o.intLei);
     }
     return o;
 }
@@ -94,9 +94,9 @@ void BM_Alternating(benchmark::State& state)
     const int kind = static_cast<int>(state.range(2));
     const int positions = static_cast<int>(state.range(3));
     const bool back = mode == FreeBack || mode == FixedBack;
-    const SearchOptions a = variant(f, mode, kind, positions, (kind + 1) % 8, 0, 'L', false, 9);
-    const SearchOptions b = back ? variant(f, mode, kind, positions, (kind + 5) % 8, 1, 'D', true, 2)
-                                 : variant(f, mode, (kind + 1) % 8, positions, (kind + 5) % 8, 1, 'D', true, 9);
+    const SearchOptions a = variant(f, mode, kind, positions, (kind + 1) % 8, 0, kDrawnOrder, false, 9);
+    const SearchOptions b = back ? variant(f, mode, kind, positions, (kind + 5) % 8, 1, kAscendingOrder, true, 2)
+                                 : variant(f, mode, (kind + 1) % 8, positions, (kind + 5) % 8, 1, kAscendingOrder, true, 9);
     bool flip = false;
     for (auto _ : state) {
         runOne(state, f, flip ? b : a, state.range(4) != 0);
@@ -130,7 +130,7 @@ void BM_Sweep(benchmark::State& state)
             for (int kind = 0; kind < 8; ++kind)
                 for (int positions = 1; positions <= 7; ++positions, ++turn) {
                     const auto o = variant(f, static_cast<Mode>(mode), kind, positions, turn % 8, turn % 3,
-                                           turn % 2 ? 'D' : 'L', turn % 4 < 2, 9);
+                                           turn % 2 ? kAscendingOrder : kDrawnOrder, turn % 4 < 2, 9);
                     const double first = timed(o);
                     const double repeat = timed(o);
                     slowestFirst = std::max(slowestFirst, first);

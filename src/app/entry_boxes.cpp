@@ -4,9 +4,10 @@
 // show the new draw.
 #include "app/frmMain.h"
 
+#include "app/entry_fault_text.h"
+#include "app/error_text.h"
 #include "app/mask_edit.h"
 #include "app/prompter.h"
-#include "app/error_text.h"
 #include "draw/draw_entry.h"
 #include "draw/row_builder.h"
 
@@ -64,7 +65,7 @@ bool frmMain::storeTypedDraw()
     const EntryCheck check = checkEntry(texts, Text1->text().toStdString(), lastIssue);
     if (!check.draw) {
         // Nothing is stored; the boxes keep what was typed.
-        prompter_->warning(this, app::inputErrorTitle(), QString::fromStdString(check.message));
+        prompter_->warning(this, app::inputErrorTitle(), app::entryFaultText(check));
         focusFaultyBox(check.faultyBox);
         return false;
     }

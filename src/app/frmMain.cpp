@@ -35,9 +35,6 @@ using qudrim::app::MaskEdit;
 
 const QString kEntryTip = QStringLiteral("在此补充输入最新历史号码");
 const QString kGridTip = QStringLiteral("鼠标双击列表可以将列表导出到EXCEL");
-const QStringList kKindCaptions = {QStringLiteral("号码"), QStringLiteral("生肖"), QStringLiteral("头数"),
-                                   QStringLiteral("尾数"), QStringLiteral("合数"), QStringLiteral("段数"),
-                                   QStringLiteral("波色"), QStringLiteral("单双")};
 
 template <class W, class... Args>
 W* named(const QString& name, Args&&... args)
@@ -45,6 +42,12 @@ W* named(const QString& name, Args&&... args)
     auto* w = new W(std::forward<Args>(args)...);
     w->setObjectName(name);
     return w;
+}
+
+QString kindCaption(int kind)
+{
+    const std::string_view caption = qudrim::kKindCaptions[static_cast<size_t>(kind)];
+    return QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()));
 }
 
 QString indexed(const char* name, int index) { return QString::fromLatin1(name) + QLatin1Char('_') + QString::number(index); }
@@ -330,7 +333,7 @@ QWidget* frmMain::createOptionFrames()
         auto* g = new QGridLayout(box);
         compact(g, 4, 2);
         for (int k = 0; k < 8; ++k) {
-            options[static_cast<size_t>(k)] = named<QRadioButton>(indexed(name, k), kKindCaptions[k]);
+            options[static_cast<size_t>(k)] = named<QRadioButton>(indexed(name, k), kindCaption(k));
             g->addWidget(options[static_cast<size_t>(k)], k / 2, k % 2);
         }
         options[0]->setChecked(true);
@@ -490,11 +493,6 @@ void frmMain::connectHandlers()
         grid->viewport()->installEventFilter(this);
         grid->horizontalHeader()->viewport()->installEventFilter(this);
     }
-}
-
-void frmMain::commandNotBuilt()
-{
-    prompter_->warning(this, QStringLiteral("提示"), QStringLiteral("此功能尚未提供，敬请期待。"));
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event)

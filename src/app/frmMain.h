@@ -13,6 +13,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -33,7 +34,7 @@ class QTableView;
 class QTimer;
 
 namespace qudrim::search {
-struct DisplayOptions;
+struct SearchOptions;
 struct SearchResult;
 }  // namespace qudrim::search
 
@@ -145,10 +146,19 @@ private:
 
     // What both searches share (search_results.cpp): the issue range of
     // Text3 (none, after telling the user, when it is not two whole
-    // numbers), the display options, and the result or failure in the grids;
-    // setSerialColumn false leaves the width of the serial number column.
+    // numbers), the options both searches read from the window (fixed or
+    // free positions follow the option buttons at that moment; throws
+    // std::invalid_argument when a kind setting names no kind), and the
+    // result or failure in the grids; setSerialColumn false leaves the width
+    // of the serial number column.
     std::optional<std::pair<int32_t, int32_t>> searchRange();
-    qudrim::search::DisplayOptions searchDisplay(std::pair<int32_t, int32_t> range) const;
+    qudrim::search::SearchOptions searchOptions(std::pair<int32_t, int32_t> range);
+    // The frame of both search buttons: the value of a box still being typed
+    // in, the open history and the issue range checked (`refused` says what
+    // cannot be done without the history), the busy cursor while `run` runs
+    // on the range, and its result or its failure in the grids.
+    void runSearchCommand(const QString& refused, bool setSerialColumn,
+                          const std::function<qudrim::search::SearchResult(std::pair<int32_t, int32_t>)>& run);
     void showSearchResult(const qudrim::search::SearchResult& result, bool setSerialColumn);
     void showSearchFailure(const std::exception& e, bool setSerialColumn);
 
@@ -181,8 +191,6 @@ private:
     void MSFlexGrid1_DblClick();
     void MSFlexGrid2_DblClick();
     void MSFlexGrid3_DblClick();
-    // What a command that is not there yet tells the user.
-    void commandNotBuilt();
 
     // Every command that wrote to the history database calls this when it is
     // done; once the window is idle, the write-ahead log is folded into the

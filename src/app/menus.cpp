@@ -2,9 +2,9 @@
 // years of history to keep, help pages) and the history-management menu.
 #include "app/frmMain.h"
 
-#include "app/prompter.h"
 #include "app/error_text.h"
-#include "draw/draw_entry.h"
+#include "app/prompter.h"
+#include "app/settings_keys.h"
 
 #include <QAction>
 #include <QCursor>
@@ -31,13 +31,12 @@ QMenu* namedMenu(QWidget* parent, const QString& name, const QString& title)
     return m;
 }
 
-
 }  // namespace
 
 void frmMain::createMenus()
 {
-    // History management: its commands come with the history-management
-    // handlers; the menu and its entries exist already.
+    // History management, popped up over the history list; connectHandlers
+    // gives its entries their handlers.
     mnuLsgl = namedMenu(this, QStringLiteral("mnuLsgl"), QStringLiteral("历史管理"));
     namedAction(mnuLsgl, QStringLiteral("mnuDcls"), QStringLiteral("导出历史号码(&O)"));
     namedAction(mnuLsgl, QStringLiteral("mnuErase"), QStringLiteral("删除最后历史(&E)"));
@@ -92,7 +91,7 @@ void frmMain::mnuCodeBase_Click(int which, int index)
     // which: 0 zodiac (SxIni), 1 segment (DsIni), 2 wave colour (BsIni).
     // Rows already stored keep their codes; the new base applies to the rows
     // stored from now on and to every name lookup.
-    static const QString keys[3] = {QStringLiteral("SxIni"), QStringLiteral("DsIni"), QStringLiteral("BsIni")};
+    static const QString keys[3] = {app::settingKey::SxIni, app::settingKey::DsIni, app::settingKey::BsIni};
     int* bases[3] = {&state_.bases.SxIni, &state_.bases.DsIni, &state_.bases.BsIni};
     std::array<QAction*, 2>* pairs[3] = {&mnuSxcs, &mnuDscs, &mnuBscs};
     *bases[which] = index;
@@ -127,7 +126,7 @@ void frmMain::mnuSetDay_Click()
             continue;
         }
         state_.IniSerchDay = *v;
-        settings_.saveInt(QStringLiteral("IniSerchDay"), *v);
+        settings_.saveInt(app::settingKey::IniSerchDay, *v);
         return;
     }
 }

@@ -3,6 +3,7 @@
 #include "app/frmMain.h"
 
 #include "app/mask_edit.h"
+#include "app/settings_keys.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -25,8 +26,8 @@ void frmMain::Option1_Click(int index)
     else if (index == 2)
         s.bolSq = false;
     // Both keys on every click, whichever group was clicked.
-    settings_.saveBool(QStringLiteral("bolZyw"), s.bolZyw);
-    settings_.saveBool(QStringLiteral("bolSq"), s.bolSq);
+    settings_.saveBool(app::settingKey::bolZyw, s.bolZyw);
+    settings_.saveBool(app::settingKey::bolSq, s.bolSq);
     ShangqiXianshi();
     resetSearchRangeStart();
 }
@@ -34,7 +35,7 @@ void frmMain::Option1_Click(int index)
 void frmMain::Option2_Click(int)
 {
     state_.bolLdm = Option2[4]->isChecked();
-    settings_.saveBool(QStringLiteral("bolLdm"), state_.bolLdm);
+    settings_.saveBool(app::settingKey::bolLdm, state_.bolLdm);
     ShangqiXianshi();
 }
 
@@ -43,27 +44,26 @@ void frmMain::Option3_Click(int index)
     state_.intLei = static_cast<int16_t>(index);
     // The refresh already shows the new type; the key is saved after it.
     ShangqiXianshi();
-    settings_.saveInt(QStringLiteral("intLei"), state_.intLei);
+    settings_.saveInt(app::settingKey::intLei, state_.intLei);
 }
 
 void frmMain::Option4_Click(int index)
 {
     // The result type is used by the next search; nothing is refreshed.
-    state_.strXianshiZd = std::string(strLeiZd[static_cast<size_t>(index)]);
     state_.intXianshiLei = static_cast<int16_t>(index);
-    settings_.saveInt(QStringLiteral("intXianshiLei"), state_.intXianshiLei);
+    settings_.saveInt(app::settingKey::intXianshiLei, state_.intXianshiLei);
 }
 
 void frmMain::Option6_Click(int index)
 {
     state_.bolZhpm = index != 0;
-    settings_.saveBool(QStringLiteral("bolZhpm"), state_.bolZhpm);
+    settings_.saveBool(app::settingKey::bolZhpm, state_.bolZhpm);
 }
 
 void frmMain::Check2_LostFocus()
 {
     // The searches read the box itself; the key only restores it.
-    settings_.saveInt(QStringLiteral("intIdfTm"), Check2->isChecked() ? 1 : 0);
+    settings_.saveInt(app::settingKey::intIdfTm, Check2->isChecked() ? 1 : 0);
 }
 
 void frmMain::Combo1_LostFocus()
@@ -73,7 +73,7 @@ void frmMain::Combo1_LostFocus()
     const auto v = app::SettingsStore::toInt16(Combo1->currentText());
     if (v && *v >= 1 && *v <= 6) {
         state_.intZhWSetup = *v;
-        settings_.saveInt(QStringLiteral("intZhWSetup"), state_.intZhWSetup);
+        settings_.saveInt(app::settingKey::intZhWSetup, state_.intZhWSetup);
     }
     Combo1->setCurrentText(QString::number(state_.intZhWSetup));
 }
@@ -82,7 +82,7 @@ void frmMain::MaskEdBox2_LostFocus()
 {
     if (const auto n = digitInNBox())
         state_.intPreQi = *n;
-    settings_.saveInt(QStringLiteral("intPreQi"), state_.intPreQi);
+    settings_.saveInt(app::settingKey::intPreQi, state_.intPreQi);
     ShangqiXianshi();
     resetSearchRangeStart();
 }

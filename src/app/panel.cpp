@@ -16,17 +16,17 @@ using namespace qudrim;
 void frmMain::ShangqiXianshi()
 {
     const app::ProgramState& s = state_;
-    const char prefix = s.bolLdm ? 'L' : 'D';
+    const NumberOrder order = orderFromSetting(s.bolLdm);
     if (TabStrip1->currentIndex() != 0) {
         // Tab 2: the typed values are in force. Text2 is left as it is.
         panel_.bolSdsr = true;
-        panel_.strQz = prefix;
+        panel_.strQz = order;
         takeTypedValues();
         return;
     }
     // Tab 1: the base draw is the last draw (上期) or intPreQi - 1 rows before
     // it (前N期); without one the values and boxes stay as they are.
-    fillFromBaseDraw(panel_, baseDraw(*resSnap_, s.bolSq, s.intPreQi), prefix, s.intLei, s.bases);
+    fillFromBaseDraw(panel_, baseDraw(*resSnap_, s.bolSq, s.intPreQi), order, kindFromSetting(s.intLei), s.bases);
     for (int i = 1; i <= 7; ++i)
         Text2[static_cast<size_t>(i)]->setText(QString::fromStdString(panel_.text2[static_cast<size_t>(i)]));
 }
@@ -57,8 +57,8 @@ void frmMain::TabStrip1_Click(int index)
         panel_.bolSdsr = false;
         // Back to the values the base-draw boxes show, names included.
         for (int i = 1; i <= 7; ++i)
-            if (const auto v = valueFromDisplay(Text2[static_cast<size_t>(i)]->text().toStdString(), state_.intLei,
-                                                state_.bases))
+            if (const auto v = valueFromDisplay(Text2[static_cast<size_t>(i)]->text().toStdString(),
+                                                kindFromSetting(state_.intLei), state_.bases))
                 panel_.intSqLei[static_cast<size_t>(i)] = *v;
         return;
     }

@@ -2,61 +2,26 @@
 // search and shows both result grids.
 #include "app/frmMain.h"
 
-#include "app/busy_cursor.h"
 #include "app/column_widths.h"
 #include "app/grid_models.h"
 #include "search/position_search.h"
 
 #include <QCheckBox>
-#include <QRadioButton>
 #include <QTableView>
 
 #include <array>
-#include <optional>
 
 using namespace qudrim;
 
 void frmMain::Command1_Click()
 {
-    runPendingBoxHandler();
-
-    if (!store_->isOpen()) {
-        warnHistoryNotOpen(QStringLiteral("检索无法进行"));
-        return;
-    }
-
-    // The issue range must be two whole numbers before anything runs.
-    const auto range = searchRange();
-    if (!range)
-        return;
-
-    search::SearchOptions o;
-    o.specialCounts = Check2->isChecked();
-    std::optional<app::BusyCursor> busy;
-    busy.emplace();
-    // Fixed or free positions follow the buttons at the moment of the click.
-    state_.bolZyw = !Option1[0]->isChecked();
-    Check2->setVisible(state_.bolZyw);
-    // The positions of the page in force.
-    const auto& checks = panel_.bolSdsr ? Check11 : Check1;
-    for (int i = 1; i <= 7; ++i)
-        bolWei_[static_cast<size_t>(i)] = checks[static_cast<size_t>(i)]->isChecked();
-
-    o.bolZyw = state_.bolZyw;
-    o.bolSq = state_.bolSq;
-    o.intPreQi = state_.intPreQi;
-    o.intLei = state_.intLei;
-    o.bolWei = bolWei_;
-    o.intSqLei = panel_.intSqLei;
-    o.display = searchDisplay(*range);
-
-    try {
-        showSearchResult(search::runPositionSearch(store_->db(), o, &columnCache_), true);
-    } catch (const std::exception& e) {
-        busy.reset();
-        showSearchFailure(e, true);
-    }
-    historyChanged();
+    runSearchCommand(QStringLiteral("检索无法进行"), true, [this](std::pair<int32_t, int32_t> range) {
+        // The positions of the page in force.
+        const auto& checks = panel_.bolSdsr ? Check11 : Check1;
+        for (int i = 1; i <= 7; ++i)
+            bolWei_[static_cast<size_t>(i)] = checks[static_cast<size_t>(i)]->isChecked();
+        return search::runPositionSearch(store_->db(), searchOptions(range), &columnCache_);
+    });
 }
 
 void frmMain::setHitColumnWidths(bool setSerialColumn)

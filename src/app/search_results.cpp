@@ -1,20 +1,24 @@
-// What both searches share in the window: the issue range and the display
-// options they read, and the showing of their result, or of their failure,
-// in the two result grids.
+// What both searches share in the window: the issue range and the options
+// they read, and the showing of their result, or of their failure, in the
+// two result grids.
 #include "app/frmMain.h"
 
+#include "app/busy_cursor.h"
+#include "app/error_text.h"
 #include "app/grid_models.h"
 #include "app/prompter.h"
-#include "app/error_text.h"
-#include "draw/draw_entry.h"
-#include "draw/tables.h"
-#include "search/result_display.h"
+#include "search/search_options.h"
+#include "store/plain_text.h"
 
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTableView>
 
 #include <limits>
+#include <optional>
+#include <stdexcept>
+#include <string>
 
 using namespace qudrim;
 
@@ -27,6 +31,15 @@ std::optional<int32_t> issueOf(const QLineEdit* box)
         v > std::numeric_limits<int32_t>::max())
         return std::nullopt;
     return static_cast<int32_t>(v);
+}
+
+// A kind setting as the searches take it. One that names no kind (edited
+// outside the program) fails the search with the words the core has for it.
+Kind searchedKind(int16_t setting, const char* what)
+{
+    if (const auto kind = kindFromSetting(setting))
+        return *kind;
+    throw std::invalid_argument(std::string(what) + " out of range");
 }
 
 template <size_t N>
@@ -65,20 +78,61 @@ std::optional<std::pair<int32_t, int32_t>> frmMain::searchRange()
     return std::nullopt;
 }
 
-search::DisplayOptions frmMain::searchDisplay(std::pair<int32_t, int32_t> range) const
+search::SearchOptions frmMain::searchOptions(std::pair<int32_t, int32_t> range)
 {
-    search::DisplayOptions d;
+    // Fixed or free positions follow the buttons at the moment of the
+    // click; the setting keeps what the user last chose.
+    state_.bolZyw = !Option1[0]->isChecked();
+    Check2->setVisible(state_.bolZyw);
+
+    search::SearchOptions o;
+    // A greyed box counts as ticked.
+    o.specialCounts = Check2->checkState() != Qt::Unchecked;
+    o.bolZyw = state_.bolZyw;
+    o.bolSq = state_.bolSq;
+    o.intPreQi = state_.intPreQi;
+    o.intLei = searchedKind(state_.intLei, "search kind");
+    o.bolWei = bolWei_;
+    o.intSqLei = panel_.intSqLei;
+
+    search::DisplayOptions& d = o.display;
     d.firstIssue = range.first;
     d.lastIssue = range.second;
-    d.intXianshiLei = state_.intXianshiLei;
-    d.strQz = panel_.strQz ? panel_.strQz : (state_.bolLdm ? 'L' : 'D');
+    d.intXianshiLei = searchedKind(state_.intXianshiLei, "result kind");
+    d.strQz = panel_.strQz.value_or(orderFromSetting(state_.bolLdm));
     d.bolSq = state_.bolSq;
     d.bases = state_.bases;
     d.scope = 0;
     for (int i = 0; i < 3; ++i)
         if (Option5[static_cast<size_t>(i)]->isChecked())
             d.scope = i;
-    return d;
+    return o;
+}
+
+void frmMain::runSearchCommand(const QString& refused, bool setSerialColumn,
+                               const std::function<search::SearchResult(std::pair<int32_t, int32_t>)>& run)
+{
+    runPendingBoxHandler();
+
+    if (!store_->isOpen()) {
+        warnHistoryNotOpen(refused);
+        return;
+    }
+
+    // The issue range must be two whole numbers before anything runs.
+    const auto range = searchRange();
+    if (!range)
+        return;
+
+    std::optional<app::BusyCursor> busy;
+    busy.emplace();
+    try {
+        showSearchResult(run(*range), setSerialColumn);
+    } catch (const std::exception& e) {
+        busy.reset();
+        showSearchFailure(e, setSerialColumn);
+    }
+    historyChanged();
 }
 
 void frmMain::showSearchResult(const search::SearchResult& result, bool setSerialColumn)

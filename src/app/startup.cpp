@@ -3,30 +3,24 @@
 // skipped and the next one runs.
 #include "app/frmMain.h"
 
+#include "app/error_text.h"
 #include "app/mask_edit.h"
 #include "app/prompter.h"
-#include "app/error_text.h"
+#include "app/settings_keys.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDate>
 #include <QLineEdit>
 #include <QRadioButton>
 
 using namespace qudrim;
 
-namespace {
-
-bool isKind(int index) { return index >= 0 && index < kKindCount; }
-
-}  // namespace
-
 void frmMain::Form_Initialize()
 {
     // The lunar-new-year and wave-colour tables are fixed tables of the
     // program; only the years of history to keep come from the settings.
-    state_.IniSerchDay = settings_.readInt16(QStringLiteral("IniSerchDay"), 6);
+    state_.IniSerchDay = settings_.readInt16(app::settingKey::IniSerchDay, 6);
 }
 
 void frmMain::Form_Load()
@@ -34,10 +28,9 @@ void frmMain::Form_Load()
     app::ProgramState& s = state_;
 
     // The options the database steps and the panel need first.
-    s.bolZyw = settings_.readBool(QStringLiteral("bolZyw"), true);
-    s.bolSq = settings_.readBool(QStringLiteral("bolSq"), true);
-    s.intLei = settings_.readInt16(QStringLiteral("intLei"), 0);
-    // The column letters of the kinds are a fixed table.
+    s.bolZyw = settings_.readBool(app::settingKey::bolZyw, true);
+    s.bolSq = settings_.readBool(app::settingKey::bolSq, true);
+    s.intLei = settings_.readInt16(app::settingKey::intLei, 0);
 
     // The history database and the read view.
     openDatabase();
@@ -49,23 +42,22 @@ void frmMain::Form_Load()
     (s.bolSq ? Option1[3] : Option1[2])->click();
 
     // The check box that counts the special number in free positions.
-    const int16_t intIdfTm = settings_.readInt16(QStringLiteral("intIdfTm"), 1);
+    const int16_t intIdfTm = settings_.readInt16(app::settingKey::intIdfTm, 1);
     if (intIdfTm == 0 || intIdfTm == 1)
         Check2->setChecked(intIdfTm == 1);
 
     // The result type.
-    s.intXianshiLei = settings_.readInt16(QStringLiteral("intXianshiLei"), 0);
-    if (isKind(s.intXianshiLei)) {
-        s.strXianshiZd = std::string(strLeiZd[static_cast<size_t>(s.intXianshiLei)]);
-        Option4[static_cast<size_t>(s.intXianshiLei)]->click();
-    }
+    s.intXianshiLei = settings_.readInt16(app::settingKey::intXianshiLei, 0);
+    // A stored number that names no kind selects no button.
+    if (const auto kind = kindFromSetting(s.intXianshiLei))
+        Option4[static_cast<size_t>(*kind)]->click();
 
     // The code bases and their check marks, the combination pool.
-    s.bases.DsIni = settings_.readInt16(QStringLiteral("DsIni"), 1);
-    s.bases.SxIni = settings_.readInt16(QStringLiteral("SxIni"), 1);
-    s.bolZhpm = settings_.readBool(QStringLiteral("bolZhpm"), false);
+    s.bases.DsIni = settings_.readInt16(app::settingKey::DsIni, 1);
+    s.bases.SxIni = settings_.readInt16(app::settingKey::SxIni, 1);
+    s.bolZhpm = settings_.readBool(app::settingKey::bolZhpm, false);
     markPair(mnuDscs, s.bases.DsIni);
-    s.bases.BsIni = settings_.readInt16(QStringLiteral("BsIni"), 1);
+    s.bases.BsIni = settings_.readInt16(app::settingKey::BsIni, 1);
     markPair(mnuBscs, s.bases.BsIni);
     markPair(mnuSxcs, s.bases.SxIni);
 
@@ -73,36 +65,30 @@ void frmMain::Form_Load()
     (s.bolZhpm ? Option6[1] : Option6[0])->click();
 
     // N of 前N期; the box takes one digit.
-    s.intPreQi = settings_.readInt16(QStringLiteral("intPreQi"), 2);
+    s.intPreQi = settings_.readInt16(app::settingKey::intPreQi, 2);
     if (s.intPreQi >= 0 && s.intPreQi <= 9)
         MaskEdBox2->setText(QString::number(s.intPreQi));
 
     // The combination size.
-    s.intZhWSetup = settings_.readInt16(QStringLiteral("intZhWSetup"), 2);
+    s.intZhWSetup = settings_.readInt16(app::settingKey::intZhWSetup, 2);
     // A stored size the box does not offer is read as the default.
     if (s.intZhWSetup < 1 || s.intZhWSetup > 6)
         s.intZhWSetup = 2;
     Combo1->setCurrentText(QString::number(s.intZhWSetup));
 
-    // The number groups are a fixed table.
     // The tally grid has its column widths before the first search.
     setTallyColumnWidths();
 
     // The next issue and the end of the search range.
     QihaoXianshi();
 
-    // The zodiac year of the draw to be typed, from the issue box.
-    s.lngSxYear = SxYearFromIssueText(Text1->text().toStdString(), QDate::currentDate().year());
-
     // The search type.
-    if (isKind(s.intLei))
-        Option3[static_cast<size_t>(s.intLei)]->click();
+    if (const auto kind = kindFromSetting(s.intLei))
+        Option3[static_cast<size_t>(*kind)]->click();
 
     // The number order.
-    s.bolLdm = settings_.readBool(QStringLiteral("bolLdm"), true);
+    s.bolLdm = settings_.readBool(app::settingKey::bolLdm, true);
     (s.bolLdm ? Option2[4] : Option2[5])->click();
-
-    // The name tables are fixed tables.
 
     // The search range, in issue numbers from the first stored draw.
     if (const DrawRow* last = resSnap_->last()) {
@@ -118,11 +104,6 @@ void frmMain::Form_Load()
     for (int i = 1; i <= 7; ++i)
         Text2[static_cast<size_t>(i)]->clear();
     ShangqiXianshi();
-
-    // Zodiac codes follow SxIni, which the row builder takes from the
-    // code bases in force.
-    // The numbers of each zodiac sign in the zodiac year.
-    s.strSxHm = SetSxHm(s.lngSxYear);
 
     // The history list, from the read view opened with the database: nothing
     // has been stored since, so a second snapshot would be the same one.

@@ -1,14 +1,9 @@
 #include "combination/combination_search.h"
 
-#include "search/marked_search.h"
-
 #include "combination/combinations.h"
-#include "draw/list_texts.h"
-#include "search/column_cache.h"
-#include "search/history_columns.h"
-#include "search/position_search.h"
+#include "search/compared_draw.h"
+#include "search/marked_search.h"
 #include "search/search_terms.h"
-#include "store/schema.h"
 
 #include <map>
 #include <string_view>
@@ -16,6 +11,7 @@
 
 namespace qudrim::combination {
 
+using search::ComparedDraw;
 using search::Rows;
 using search::RowWrites;
 
@@ -28,32 +24,36 @@ constexpr int kLargestSize = 6;
 // that member's condition (-1: a condition no row meets).
 using Members = std::vector<int>;
 
-// The marking of one run: the columns it reads, the conditions of every
-// combination, and the values it leaves in every row.
-class Marking {
+// The positions whose copies the fixed mode refreshes: every pool position,
+// so that all of them compare the same draw, and the positions of the last
+// position search as well.
+std::array<bool, 8> refreshedPositions(const CombinationOptions& o)
+{
+    std::array<bool, 8> refreshed{};
+    for (int p = 1; p <= 7; ++p)
+        refreshed[static_cast<size_t>(p)] = p <= poolSize(o.bolZhpm) || o.bolWei[static_cast<size_t>(p)];
+    return refreshed;
+}
+
+// The counting of one run: a row is marked when it meets every condition of
+// at least one combination of k pool positions.
+class CombinationMarking {
 public:
-    explicit Marking(const CombinationOptions& o) : o_(o)
+    CombinationMarking(const CombinationOptions& o, Rows& rows)
+        : o_(o), pool_(poolSize(o.bolZhpm)), bolOk_(rows.intColumn("bolOk")), intTh_(rows.intColumn("intTh")),
+          compared_(rows, o, refreshedPositions(o), ComparedDraw::SearchedCopy::Always)
     {
-        n_ = search::effectivePreQi(o.intPreQi);
-        pool_ = poolSize(o.bolZhpm);
-        if (o.intZhWSetup >= 1 && o.intZhWSetup <= kLargestSize)
-            combinations_ = combinationsOf(pool_, o.intZhWSetup);
-        bolOk_ = rows_.intColumn("bolOk");
-        intTh_ = rows_.intColumn("intTh");
-        if (o.bolZyw)
-            planFree();
-        else
-            planFixed();
+        if (o.intZhWSetup < 1 || o.intZhWSetup > kLargestSize)
+            return;
+        for (const auto& combination : combinationsOf(pool_, o.intZhWSetup))
+            members_.push_back(o.bolZyw ? freeMembers(combination) : fixedMembers(combination));
     }
 
-    Rows& rows() { return rows_; }
-    const RowWrites& writes() const { return writes_; }
-    bool marked(size_t k) const { return marks_[k] != 0; }
-
-    void evaluate()
+    void evaluate(const Rows& rows, RowWrites& writes)
     {
-        const size_t count = rows_.size();
-        std::vector<uint32_t> met = o_.bolZyw ? evaluateFree() : evaluateFixed();
+        compared_.evaluate(rows, writes);
+        const size_t count = rows.size();
+        const std::vector<uint32_t> met = o_.bolZyw ? metFree() : metFixed(count);
         marks_.assign(count, 0);
         std::vector<int64_t> last(count, 0);
         const auto k = static_cast<int64_t>(o_.intZhWSetup);
@@ -66,177 +66,93 @@ public:
                 last[r] = c;
             }
         }
-        writes_.setInts(bolOk_, marks_);
+        writes.setInts(bolOk_, marks_);
         // Without a combination no count is taken, and intTh keeps its values.
         if (!members_.empty())
-            writes_.setInts(intTh_, std::move(last));
+            writes.setInts(intTh_, std::move(last));
     }
 
-    void write(store::Database& db) const { writes_.write(db, rows_); }
+    bool isHit(size_t k) const { return marks_[k] != 0; }
 
 private:
-    void planFree()
+    // Every value of a combination is looked for as often as the
+    // combination holds it ("2X05": at least two entries of 05); a number
+    // only needs to occur. A value out of its kind's domain looks for
+    // nothing and is met by no row.
+    Members freeMembers(const std::vector<int>& combination)
     {
-        const int kind = o_.intLei;
-        source_ = rows_.textColumn(search::sourceListColumn(kind));
-        if (!o_.bolSq) {
-            target_ = rows_.textColumn(search::comparedListColumn(kind, false));
-            if (kind != kNumber) {
-                plainSource_ = rows_.textColumn(search::sourceListColumn(kNumber));
-                plainTarget_ = rows_.textColumn(search::comparedListColumn(kNumber, false));
+        std::map<int, int> times;
+        for (int p : combination)
+            ++times[o_.intSqLei[static_cast<size_t>(p)]];
+        Members members;
+        for (int p : combination) {
+            const int v = o_.intSqLei[static_cast<size_t>(p)];
+            if (!valueDomain(o_.intLei).holds(v)) {
+                members.push_back(-1);
+                continue;
             }
+            std::string needle = search::occurrenceNeedle(o_.intLei, v, times[v]);
+            const auto [it, added] = bitOf_.emplace(needle, static_cast<int>(needles_.size()));
+            if (added)
+                needles_.push_back(std::move(needle));
+            members.push_back(it->second);
         }
-        p6_ = rows_.textColumn("txtHisP6");
-
-        // Every value of a combination is looked for as often as the
-        // combination holds it ("2X05": at least two entries of 05); a number
-        // only needs to occur. A value out of its kind's range looks for
-        // nothing and is met by no row.
-        std::map<std::string, int> bitOf;
-        for (const auto& combination : combinations_) {
-            std::map<int, int> times;
-            for (int p : combination)
-                ++times[o_.intSqLei[static_cast<size_t>(p)]];
-            Members members;
-            for (int p : combination) {
-                const int v = o_.intSqLei[static_cast<size_t>(p)];
-                if (!search::referenceInRange(kind, v)) {
-                    members.push_back(-1);
-                    continue;
-                }
-                std::string needle = listValueText(kind, v);
-                if (kind != kNumber)
-                    needle = std::to_string(times[v]) + "X" + needle;
-                const auto [it, added] = bitOf.emplace(needle, static_cast<int>(needles_.size()));
-                if (added)
-                    needles_.push_back(needle);
-                members.push_back(it->second);
-            }
-            members_.push_back(std::move(members));
-        }
+        return members;
     }
 
-    // Per row, which needles its txtHisP6 holds.
-    std::vector<uint32_t> evaluateFree()
+    // A member's bit is its position.
+    Members fixedMembers(const std::vector<int>& combination) const
     {
-        std::vector<std::string_view> compared;
-        if (o_.bolSq) {
-            const auto& src = rows_.textsOf(source_);
-            compared.assign(src.begin(), src.end());
-        } else {
-            compared = search::rebuiltList(rows_, source_, target_, n_);
-            if (plainTarget_ >= 0)
-                writes_.setTexts(plainTarget_, search::rebuiltList(rows_, plainSource_, plainTarget_, n_));
-        }
-        std::vector<std::string_view> p6 = compared;
-        if (!o_.specialCounts)
-            for (auto& list : p6)
-                list = search::withoutSpecial(list);
-        std::vector<uint32_t> met(rows_.size(), 0);
-        for (size_t r = 0; r < p6.size(); ++r)
+        Members members;
+        for (int p : combination)
+            members.push_back(valueDomain(o_.intLei).holds(o_.intSqLei[static_cast<size_t>(p)]) ? p : -1);
+        return members;
+    }
+
+    // Per row, which needles its searched list holds.
+    std::vector<uint32_t> metFree() const
+    {
+        const auto& searched = compared_.searchedLists();
+        std::vector<uint32_t> met(searched.size(), 0);
+        for (size_t r = 0; r < searched.size(); ++r)
             for (size_t i = 0; i < needles_.size(); ++i)
-                if (p6[r].find(needles_[i]) != std::string_view::npos)
+                if (searched[r].find(needles_[i]) != std::string_view::npos)
                     met[r] |= 1u << i;
-        if (target_ >= 0)
-            writes_.setTexts(target_, std::move(compared));
-        writes_.setTexts(p6_, std::move(p6));
         return met;
     }
 
-    struct FixedPosition {
-        int position = 0;
-        std::vector<int> own;    // own columns (E and F for 合数)
-        std::vector<int> copy;   // their copies with the suffix of the mode
-    };
-
-    void planFixed()
-    {
-        const std::string suffix = o_.bolSq ? "S" : "P";
-        // Every pool position compares a copy refreshed by this run, so that
-        // all of them compare the same draw; the positions of the last
-        // position search are refreshed as well.
-        for (int p = 1; p <= 7; ++p) {
-            if (p > pool_ && !o_.bolWei[static_cast<size_t>(p)])
-                continue;
-            FixedPosition f;
-            f.position = p;
-            const std::string stem = store::stemOf(o_.display.strQz, p);
-            for (const auto& letter : search::fixedLetters(o_.intLei)) {
-                f.own.push_back(rows_.intColumn(stem + letter));
-                f.copy.push_back(rows_.intColumn(stem + letter + suffix));
-            }
-            fixed_.push_back(std::move(f));
-        }
-        if (!o_.bolSq) {
-            plainSource_ = rows_.textColumn("txtHisLst");
-            plainTarget_ = rows_.textColumn("txtHisPreLst");
-        }
-        for (const auto& combination : combinations_) {
-            Members members;
-            for (int p : combination)
-                members.push_back(search::referenceInRange(o_.intLei, o_.intSqLei[static_cast<size_t>(p)]) ? p : -1);
-            members_.push_back(std::move(members));
-        }
-    }
-
     // Per row, which pool positions agree with their reference value.
-    std::vector<uint32_t> evaluateFixed()
+    std::vector<uint32_t> metFixed(size_t count) const
     {
-        const size_t back = o_.bolSq ? 1 : static_cast<size_t>(n_);
-        std::vector<uint32_t> met(rows_.size(), 0);
-        for (const auto& f : fixed_) {
-            std::vector<std::vector<int64_t>> copies;
-            for (int own : f.own)
-                copies.push_back(search::shiftedCopy(rows_, own, back));
-            const int p = f.position;
+        std::vector<uint32_t> met(count, 0);
+        for (int p = 1; p <= pool_; ++p) {
             const int64_t value = o_.intSqLei[static_cast<size_t>(p)];
-            if (p <= pool_ && search::referenceInRange(o_.intLei, static_cast<int>(value))) {
-                const auto& second = copies.size() > 1 ? copies[1] : copies[0];
-                for (size_t r = 0; r < met.size(); ++r)
-                    if (search::fixedConditionMet(o_.intLei, copies[0][r], second[r], value))
-                        met[r] |= 1u << p;
-            }
-            for (size_t j = 0; j < f.copy.size(); ++j)
-                writes_.setInts(f.copy[j], std::move(copies[j]));
+            if (!valueDomain(o_.intLei).holds(static_cast<int>(value)))
+                continue;
+            const auto& values = compared_.comparedValues(p);
+            for (size_t r = 0; r < count; ++r)
+                if (values[r] == value)
+                    met[r] |= 1u << p;
         }
-        if (plainTarget_ >= 0)
-            writes_.setTexts(plainTarget_, search::refreshedPlainList(rows_, plainSource_, plainTarget_, back));
         return met;
     }
 
     const CombinationOptions& o_;
-    int n_ = 1;
-    int pool_ = 7;
-    Rows rows_;
-    std::vector<std::vector<int>> combinations_;
+    int pool_;
+    int bolOk_, intTh_;
+    ComparedDraw compared_;
     std::vector<Members> members_;
+    std::map<std::string, int> bitOf_;
     std::vector<std::string> needles_;
-    std::vector<FixedPosition> fixed_;
-    int bolOk_ = -1, intTh_ = -1, source_ = -1, target_ = -1, plainSource_ = -1, plainTarget_ = -1, p6_ = -1;
     std::vector<int64_t> marks_;
-    RowWrites writes_;
 };
-
-void checkOptions(const CombinationOptions& o) { search::checkSearchKindAndOrder(o.intLei, o.display.strQz); }
 
 }  // namespace
 
 search::SearchResult runCombinationSearch(store::Database& db, const CombinationOptions& options,
                                           search::ColumnCache* cache)
 {
-    try {
-        checkOptions(options);
-        search::DisplayOptions display = options.display;
-        display.bolSq = options.bolSq;
-        search::checkDisplayOptions(display);
-
-        Marking marking(options);
-        return search::runMarkedSearch(db, display, cache, marking, [&](size_t k) { return marking.marked(k); });
-    } catch (const store::StoreError&) {
-        throw;
-    } catch (const std::exception& e) {
-        throw store::StoreError(std::string("combination search failed: ") + e.what());
-    }
+    return search::runMarkedSearch<CombinationMarking>(db, options, cache, "combination search");
 }
 
 }  // namespace qudrim::combination

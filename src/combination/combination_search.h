@@ -4,10 +4,8 @@
 #pragma once
 
 #include "search/result_display.h"
+#include "search/search_options.h"
 #include "store/database.h"
-
-#include <array>
-#include <cstdint>
 
 namespace qudrim::search {
 class ColumnCache;
@@ -15,17 +13,11 @@ class ColumnCache;
 
 namespace qudrim::combination {
 
-struct CombinationOptions {
-    bool specialCounts = true;          // Check2 "自由位计特码" (free positions only)
-    bool bolZyw = true;                 // true 自由位, false 固定位
-    bool bolSq = true;                  // true 上期, false 前N期
-    int intPreQi = 2;                   // N of 前N期 (below 1 taken as 1)
-    int intLei = 0;                     // search kind 0..7
-    int intZhWSetup = 2;                // combination size k; only 1..6 marks anything
-    bool bolZhpm = false;               // pool: true 平码 (1..6), false 平特 (1..7)
-    std::array<bool, 8> bolWei{};       // positions of the last position search
-    std::array<int16_t, 8> intSqLei{};  // reference values 1..7
-    search::DisplayOptions display;     // range, result kind, prefix, bases, scope
+// The options of the position search (bolWei: the positions of the last
+// position search) and the combination's own.
+struct CombinationOptions : search::SearchOptions {
+    int intZhWSetup = 2;  // combination size k; only 1..6 marks anything
+    bool bolZhpm = false;  // pool: true 平码 (1..6), false 平特 (1..7)
 };
 
 // The pool size: 6 for 平码, 7 for 平特.
@@ -33,8 +25,8 @@ inline int poolSize(bool bolZhpm) { return bolZhpm ? 6 : 7; }
 
 // The whole search in one transaction: on failure it rolls back and throws
 // StoreError, and no partial result is returned. Options out of their range
-// (a search or result kind beyond 0..7, an order other than 'L'/'D', a scope
-// beyond 0..2) are refused the same way. display.bolSq follows bolSq.
+// (an unknown search or result kind or number order, a scope beyond 0..2)
+// are refused the same way. display.bolSq follows bolSq.
 //
 // What it leaves in Lishi: bolOk set exactly on the marked rows; intTh the
 // count of the last combination (untouched when k is outside 1..6); for

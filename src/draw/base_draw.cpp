@@ -1,5 +1,7 @@
 #include "draw/base_draw.h"
 
+#include "store/plain_text.h"
+
 #include <limits>
 
 namespace qudrim {
@@ -10,16 +12,17 @@ const DrawRow* baseDraw(const store::Snapshot& snapshot, bool bolSq, int intPreQ
     return snapshot.fromEnd(back);
 }
 
-void fillFromBaseDraw(PanelState& panel, const DrawRow* base, char prefix, int kind, const CodeBases& bases)
+void fillFromBaseDraw(PanelState& panel, const DrawRow* base, NumberOrder order, std::optional<Kind> kind,
+                      const CodeBases& bases)
 {
     panel.bolSdsr = false;
-    panel.strQz = prefix;
+    panel.strQz = order;
     if (!base)
         return;
     for (int i = 1; i <= 7; ++i) {
-        const int16_t v = base->at(prefix, i).value(kind);
+        const int16_t v = kind ? base->at(order, i).value(*kind) : int16_t{0};
         panel.intSqLei[static_cast<size_t>(i)] = v;
-        std::string shown = displayValue(kind, v, bases);
+        std::string shown = kind ? displayValue(*kind, v, bases) : std::to_string(v);
         if (!shown.empty())
             panel.text2[static_cast<size_t>(i)] = std::move(shown);
     }
@@ -33,7 +36,7 @@ std::optional<int16_t> toInt16(std::string_view text)
     return static_cast<int16_t>(v);
 }
 
-std::optional<int16_t> valueFromDisplay(std::string_view text, int kind, const CodeBases& bases)
+std::optional<int16_t> valueFromDisplay(std::string_view text, std::optional<Kind> kind, const CodeBases& bases)
 {
     auto indexIn = [&](const auto& names, int base) -> std::optional<int16_t> {
         for (size_t i = 0; i < names.size(); ++i)
@@ -41,7 +44,7 @@ std::optional<int16_t> valueFromDisplay(std::string_view text, int kind, const C
                 return static_cast<int16_t>(static_cast<int>(i) + base);
         return std::nullopt;
     };
-    switch (kind) {
+    switch (kind.value_or(kNumber)) {
     case kZodiac:
         if (auto v = indexIn(strSxName, bases.SxIni))
             return v;

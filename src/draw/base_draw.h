@@ -15,7 +15,7 @@ namespace qudrim {
 struct PanelState {
     std::array<int16_t, 8> intSqLei{};   // reference values of positions 1..7
     std::array<std::string, 8> text2{};  // what the base-draw boxes show, 1..7
-    char strQz = 0;                      // 'L' or 'D' (0 before the first refresh)
+    std::optional<NumberOrder> strQz;    // none before the first refresh
     bool bolSdsr = false;                // the typed values of the second page are in force
 };
 
@@ -24,12 +24,16 @@ const DrawRow* baseDraw(const store::Snapshot& snapshot, bool bolSq, int intPreQ
 
 // Tab 1: takes the values of the base draw for the search type. A name index
 // out of range leaves that box's text; no base draw leaves values and texts.
-void fillFromBaseDraw(PanelState& panel, const DrawRow* base, char prefix, int kind, const CodeBases& bases);
+// Without a known kind (a setting edited outside the program) every value
+// is 0.
+void fillFromBaseDraw(PanelState& panel, const DrawRow* base, NumberOrder order, std::optional<Kind> kind,
+                      const CodeBases& bases);
 
 // A text that converts to a 16-bit integer ("-5", " 12"), as the boxes take it.
 std::optional<int16_t> toInt16(std::string_view text);
 
-// The code of a displayed value (a number, or a zodiac, colour or parity name).
-std::optional<int16_t> valueFromDisplay(std::string_view text, int kind, const CodeBases& bases);
+// The code of a displayed value (a number, or a zodiac, colour or parity name
+// of the kind).
+std::optional<int16_t> valueFromDisplay(std::string_view text, std::optional<Kind> kind, const CodeBases& bases);
 
 }  // namespace qudrim

@@ -1,20 +1,24 @@
 #include "draw/draw_entry.h"
 
 #include "draw/tables.h"
+#include "store/plain_text.h"
 
-#include <cctype>
 #include <limits>
 
 namespace qudrim {
 
 namespace {
 
-std::string boxName(int box) { return box == 7 ? std::string("特码框") : "第" + std::to_string(box) + "个号码框"; }
+bool twoDigitText(std::string_view t) { return t.size() == 2 && isDigit(t[0]) && isDigit(t[1]); }
 
-bool twoDigits(std::string_view t)
+EntryCheck refusedBox(EntryFault fault, int box, const std::string& text, int earlier = 0)
 {
-    return t.size() == 2 && std::isdigit(static_cast<unsigned char>(t[0])) &&
-           std::isdigit(static_cast<unsigned char>(t[1]));
+    EntryCheck check;
+    check.fault = fault;
+    check.faultyBox = box;
+    check.earlierBox = earlier;
+    check.boxText = text;
+    return check;
 }
 
 }  // namespace
@@ -23,7 +27,7 @@ int boxNumber(std::string_view text)
 {
     int v = 0;
     for (char c : text) {
-        if (!std::isdigit(static_cast<unsigned char>(c)))
+        if (!isDigit(c))
             break;
         v = v * 10 + (c - '0');
     }
@@ -33,38 +37,30 @@ int boxNumber(std::string_view text)
 EntryCheck checkEntry(const std::array<std::string, 7>& boxTexts, std::string_view issueText,
                       std::optional<int32_t> lastIssue)
 {
-    EntryCheck check;
     DrawInput draw;
     for (int box = 1; box <= 7; ++box) {
         const std::string& t = boxTexts[static_cast<size_t>(box - 1)];
-        if (!twoDigits(t)) {
-            check.faultyBox = box;
-            check.message = boxName(box) + "没有输入完整，每个号码必须是两位数字（01～49）。";
-            return check;
-        }
+        if (!twoDigitText(t))
+            return refusedBox(EntryFault::Incomplete, box, t);
         const int n = boxNumber(t);
-        if (!isDrawNumber(n)) {
-            check.faultyBox = box;
-            check.message = boxName(box) + "的号码 " + t + " 不在 01～49 之间。";
-            return check;
-        }
+        if (!isDrawNumber(n))
+            return refusedBox(EntryFault::OutOfRange, box, t);
         for (int earlier = 1; earlier < box; ++earlier)
-            if (draw.numbers[static_cast<size_t>(earlier - 1)] == n) {
-                check.faultyBox = box;
-                check.message = boxName(box) + "的号码 " + t + " 与" + boxName(earlier) + "重复，七个号码必须各不相同。";
-                return check;
-            }
+            if (draw.numbers[static_cast<size_t>(earlier - 1)] == n)
+                return refusedBox(EntryFault::Repeated, box, t, earlier);
         draw.numbers[static_cast<size_t>(box - 1)] = n;
     }
 
+    EntryCheck check;
     int64_t issue = 0;
     if (!parseInt(issueText, issue) || issue <= 0 || issue > std::numeric_limits<int32_t>::max()) {
-        check.message = "期号必须是一个正整数，例如 2026001。";
+        check.fault = EntryFault::IssueNotNumber;
         return check;
     }
     if (lastIssue && issue <= *lastIssue) {
-        check.message = "期号 " + std::to_string(issue) + " 必须大于最后一期历史号码的期号 " +
-                        std::to_string(*lastIssue) + "。";
+        check.fault = EntryFault::IssueNotAfter;
+        check.issue = issue;
+        check.lastIssue = *lastIssue;
         return check;
     }
     draw.issue = static_cast<int32_t>(issue);

@@ -11,10 +11,24 @@
 
 namespace qudrim {
 
+enum class EntryFault {
+    None,
+    Incomplete,       // a box does not hold two digits
+    OutOfRange,       // a box's number is not 01..49
+    Repeated,         // a box repeats the number of an earlier box
+    IssueNotNumber,   // the issue box holds no positive whole number
+    IssueNotAfter,    // the issue is not after the last stored one
+};
+
+// What the check found; the window puts the fault into words.
 struct EntryCheck {
     std::optional<DrawInput> draw;  // set when the entry may be stored
+    EntryFault fault = EntryFault::None;
     int faultyBox = 0;              // 1..7 for an entry box, 0 for the issue box
-    std::string message;            // what is wrong, for the user
+    int earlierBox = 0;             // Repeated: the box that holds the number first
+    std::string boxText;            // OutOfRange, Repeated: the faulty box's text
+    int64_t issue = 0;              // IssueNotAfter: the issue typed
+    int32_t lastIssue = 0;          // IssueNotAfter: the last stored issue
 };
 
 // boxTexts are the texts of the seven boxes ("__" when empty, "5_" half typed);

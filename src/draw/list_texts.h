@@ -3,7 +3,6 @@
 #pragma once
 
 #include "store/history_row.h"
-#include "store/history_store.h"
 
 #include <array>
 #include <string>
@@ -12,22 +11,18 @@ namespace qudrim {
 
 // Indexed by attribute kind 0..7: number, zodiac, head, tail, digit sum,
 // segment, wave colour, odd/even.
-using HisLists = std::array<std::string, 8>;
+using ListTexts = std::array<std::string, 8>;
 
-// Whether the value text of a kind has two digits (zodiac, digit sum, wave colour).
-bool listValueHasTwoDigits(int kind);
+// Whether the value text of a kind has two digits (number, zodiac, digit
+// sum, wave colour).
+bool listValueHasTwoDigits(Kind kind);
 
 // The value text of a kind as the lists and the search patterns write it.
-std::string listValueText(int kind, int value);
-
-// Whether a value has a counter in the lists of its kind.
-bool listValueInDomain(int kind, int value);
+std::string listValueText(Kind kind, int value);
 
 // Builds the eight lists of a draw: the number list in drawn order, the
-// occurrence lists over positions 1..6 ascending and then the special number.
-HisLists BuildHisLst(const DrawRow& draw);
-
-// The lists of the last draw of the read view; empty texts for an empty history.
-HisLists SeedHisLst(const store::Snapshot& snapshot);
+// occurrence lists over positions 1..6 ascending and then the special
+// number. A value outside its kind's domain gets no entry.
+ListTexts BuildHisLst(const DrawRow& draw);
 
 }  // namespace qudrim

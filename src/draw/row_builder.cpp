@@ -7,50 +7,12 @@ namespace qudrim {
 
 namespace {
 
-int16_t letterValue(const Attr& a, char letter)
-{
-    switch (letter) {
-    case 'A': return a.A;
-    case 'B': return a.B;
-    case 'C': return a.C;
-    case 'E': return a.E;
-    case 'F': return a.F;
-    case 'H': return a.H;
-    default: return 0;
-    }
-}
-
-// Walks the attribute columns in one fixed order; both the names and the
-// values are produced by this walk, so they cannot drift apart.
-template <typename Visit>
-void forEachAttributeColumn(Visit&& visit)
-{
-    for (char prefix : {'L', 'D'}) {
-        const int last = prefix == 'L' ? 7 : 6;
-        for (int i = 1; i <= last; ++i)
-            for (int which = 0; which < 3; ++which)  // own, previous ("S"), before-previous ("P")
-                for (char letter : store::kAttrLetters)
-                    visit(prefix, i, which, letter);
-    }
-}
-
 std::vector<std::string> intNames()
 {
     std::vector<std::string> names{"SQQH"};
-    static const char* suffix[3] = {"", "S", "P"};
-    forEachAttributeColumn([&](char prefix, int i, int which, char letter) {
-        names.push_back(std::string(1, prefix) + std::to_string(i) + letter + suffix[which]);
-    });
-    names.push_back("D7A");
-    return names;
-}
-
-std::vector<std::string> textNames()
-{
-    std::vector<std::string> names;
-    for (const char* prefix : {"txtHisLst", "txtHisPreLst"})
-        for (std::string_view suffix : store::kListSuffixes)
-            names.push_back(std::string(prefix) + std::string(suffix));
+    for (const auto& c : store::attributeColumns())
+        names.push_back(c.name);
+    names.emplace_back(store::kSpecialRepeatColumn);
     return names;
 }
 
@@ -78,24 +40,19 @@ const std::vector<std::string>& rowIntColumnNames()
     return names;
 }
 
-const std::vector<std::string>& rowTextColumnNames()
-{
-    static const std::vector<std::string> names = textNames();
-    return names;
-}
+const std::vector<std::string>& rowTextColumnNames() { return store::listColumns(); }
 
 RowValues buildRowValues(const DrawRow& current, const DrawRow& previous, const DrawRow& beforePrevious,
-                         const HisLists& lists, const HisLists& preLists)
+                         const ListTexts& lists, const ListTexts& preLists)
 {
     RowValues v;
     v.ints.reserve(rowIntColumnNames().size());
     v.ints.push_back(current.issue);
+    // Indexed by store::Copy: own columns describe the draw itself, "S"
+    // copies the one before it, "P" copies the one before that.
     const DrawRow* source[3] = {&current, &previous, &beforePrevious};
-    forEachAttributeColumn([&](char prefix, int i, int which, char letter) {
-        const DrawRow& r = *source[which];
-        const Attr& a = prefix == 'L' ? r.L[static_cast<size_t>(i)] : r.D[static_cast<size_t>(i)];
-        v.ints.push_back(letterValue(a, letter));
-    });
+    for (const auto& c : store::attributeColumns())
+        v.ints.push_back(source[static_cast<size_t>(c.copy)]->at(c.order, c.position).column(c.letter));
     v.ints.push_back(current.D[7].A);
     v.texts.assign(lists.begin(), lists.end());
     v.texts.insert(v.texts.end(), preLists.begin(), preLists.end());
@@ -120,8 +77,8 @@ bool AddLishi(store::HistoryStore& store, std::span<const DrawInput> draws, cons
         previous = stored.back();
     if (stored.size() == 2)
         beforePrevious = stored.front();
-    HisLists lists = stored.empty() ? HisLists{} : BuildHisLst(previous);
-    HisLists preLists{};  // the lists that the row before received
+    ListTexts lists = stored.empty() ? ListTexts{} : BuildHisLst(previous);
+    ListTexts preLists{};  // the lists that the row before received
     if (mode == PreListMode::DrawTwoBefore && stored.size() == 2)
         preLists = BuildHisLst(beforePrevious);
 
@@ -131,7 +88,7 @@ bool AddLishi(store::HistoryStore& store, std::span<const DrawInput> draws, cons
         const DrawRow current = deriveDraw(d.issue, d.numbers, GetSxYear(d.zodiacIssue), bases);
         const RowValues values =
             buildRowValues(current, previous, beforePrevious, lists,
-                           mode == PreListMode::DrawTwoBefore ? preLists : HisLists{});
+                           mode == PreListMode::DrawTwoBefore ? preLists : ListTexts{});
         int p = 1;
         for (int64_t x : values.ints)
             insert.bind(p++, x);

@@ -37,7 +37,7 @@ const std::vector<std::string>& rowTextColumnNames();
 // The pure part: the row of a draw given the two draws before it (zero rows
 // where there are none) and the lists it carries.
 RowValues buildRowValues(const DrawRow& current, const DrawRow& previous, const DrawRow& beforePrevious,
-                         const HisLists& lists, const HisLists& preLists);
+                         const ListTexts& lists, const ListTexts& preLists);
 
 enum class HistoryWrite {
     Append,      // the draws continue the stored history

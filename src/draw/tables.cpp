@@ -1,6 +1,5 @@
 #include "draw/tables.h"
 
-#include <charconv>
 #include <map>
 
 namespace qudrim {
@@ -22,12 +21,6 @@ const std::map<int, int>& lunarNewYearEntries()
 }
 
 constexpr int kLastTableYear = 2096;
-
-std::string twoDigits(int n)
-{
-    std::string s = std::to_string(n);
-    return s.size() < 2 ? "0" + s : s;
-}
 
 }  // namespace
 
@@ -61,54 +54,12 @@ int32_t GetSxYear(int32_t issue)
     return q <= intChunjieQi(y) ? y - 1 : y;
 }
 
-int32_t SxYearFromIssueText(std::string_view text, int currentYear)
-{
-    while (!text.empty() && text.front() == ' ')
-        text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ')
-        text.remove_suffix(1);
-    int64_t year = 0;
-    if (!parseInt(text.substr(0, 4), year) || year == 0)
-        year = currentYear;
-    int64_t q = 0;
-    const bool haveQ = text.size() >= 3 && parseInt(text.substr(text.size() - 3), q);
-    if (haveQ && year >= 0 && year <= kLastTableYear && q <= intChunjieQi(static_cast<int>(year)))
-        --year;
-    return static_cast<int32_t>(year);
-}
-
-const std::array<std::string, 12>& strHmZu()
-{
-    static const std::array<std::string, 12> groups = [] {
-        std::array<std::string, 12> g;
-        for (int n = 1; n <= 49; ++n) {
-            auto& text = g[static_cast<size_t>((n - 1) % 12)];
-            if (!text.empty())
-                text += "、";
-            text += twoDigits(n);
-        }
-        return g;
-    }();
-    return groups;
-}
-
-std::array<std::string, 12> SetSxHm(int32_t zodiacYear)
-{
-    std::array<std::string, 12> texts;
-    for (int k = 0; k < 12; ++k) {
-        // The remainder is taken from 0 to 11 for every year, before 1983 too.
-        const int i = static_cast<int>((((zodiacYear - 1972 - k) % 12) + 12) % 12);
-        texts[static_cast<size_t>(k)] = strHmZu()[static_cast<size_t>(i)];
-    }
-    return texts;
-}
-
 int zodiacIndex(int n, int32_t zodiacYear)
 {
     return static_cast<int>((((zodiacYear - 1971 - n) % 12) + 12) % 12);
 }
 
-std::string displayValue(int kind, int value, const CodeBases& bases)
+std::string displayValue(Kind kind, int value, const CodeBases& bases)
 {
     auto named = [&](auto const& names, int index) -> std::string {
         if (index < 0 || index >= static_cast<int>(names.size()))
@@ -121,24 +72,6 @@ std::string displayValue(int kind, int value, const CodeBases& bases)
     case kParity: return named(strDasName, value);
     default: return std::to_string(value);
     }
-}
-
-bool parseInt(std::string_view text, int64_t& out)
-{
-    while (!text.empty() && text.front() == ' ')
-        text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ')
-        text.remove_suffix(1);
-    if (!text.empty() && text.front() == '+')
-        text.remove_prefix(1);
-    if (text.empty())
-        return false;
-    int64_t v = 0;
-    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-    if (ec != std::errc() || ptr != text.data() + text.size())
-        return false;
-    out = v;
-    return true;
 }
 
 }  // namespace qudrim

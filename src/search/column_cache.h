@@ -67,7 +67,6 @@ private:
     };
     static Stamp stampOf(store::Database& db);
     bool holds(store::Database& db) const;
-    void loadRows(store::Database& db);
     void loadColumns(store::Database& db, const std::vector<std::string>& ints, const std::vector<std::string>& texts);
     bool tokenOn(store::Database& db);
 

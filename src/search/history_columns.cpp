@@ -89,55 +89,6 @@ void Rows::attach(const std::vector<int64_t>& rowid, const std::vector<int64_t>&
     texts_ = std::move(texts);
 }
 
-std::string_view withoutSpecial(std::string_view list)
-{
-    size_t end = list.size();
-    for (int i = 0; i < 4 && end > 0; ++i) {
-        --end;
-        while (end > 0 && (static_cast<unsigned char>(list[end]) & 0xC0) == 0x80)
-            --end;
-    }
-    return list.substr(0, end);
-}
-
-std::vector<std::string_view> rebuiltList(const Rows& rows, int source, int target, int n)
-{
-    const auto& src = rows.textsOf(source);
-    const auto& old = rows.textsOf(target);
-    const size_t shift = static_cast<size_t>(n - 1);
-    std::vector<std::string_view> out(rows.size());
-    for (size_t k = 0; k < out.size(); ++k) {
-        if (k == 0 && n > 1)
-            out[k] = old[k];
-        else if (k >= shift)
-            out[k] = src[k - shift];
-    }
-    return out;
-}
-
-std::vector<std::string_view> refreshedPlainList(const Rows& rows, int source, int target, size_t back)
-{
-    const auto& src = rows.textsOf(source);
-    const auto& old = rows.textsOf(target);
-    std::vector<std::string_view> out(rows.size());
-    for (size_t k = 0; k < out.size(); ++k) {
-        if (k == 0)
-            out[k] = old[k];
-        else if (k >= back)
-            out[k] = src[k - back + 1];
-    }
-    return out;
-}
-
-std::vector<int64_t> shiftedCopy(const Rows& rows, int own, size_t back)
-{
-    const auto& values = rows.intsOf(own);
-    std::vector<int64_t> c(rows.size(), 0);
-    for (size_t k = back; k < c.size(); ++k)
-        c[k] = values[k - back];
-    return c;
-}
-
 void RowWrites::setInts(int column, std::vector<int64_t> values)
 {
     for (auto& w : ints_)
@@ -205,32 +156,28 @@ void RowWrites::write(store::Database& db, const Rows& rows) const
     }
 }
 
-ValueColumns registerValueColumns(Rows& rows, int kind, char prefix)
+ValueColumns registerValueColumns(Rows& rows, Kind kind, NumberOrder order)
 {
     ValueColumns v;
     v.kind = kind;
     for (int p = 1; p <= 7; ++p)
-        for (const auto& letter : fixedLetters(kind))
-            v.columns[static_cast<size_t>(p)].push_back(rows.intColumn(store::stemOf(prefix, p) + letter));
+        for (char letter : valueLetters(kind))
+            v.columns[static_cast<size_t>(p)].push_back(rows.intColumn(store::attributeColumn(order, p, letter)));
     return v;
 }
 
 int64_t valueAt(const Rows& rows, const ValueColumns& v, int p, size_t k)
 {
     const auto& c = v.columns[static_cast<size_t>(p)];
-    const int64_t first = rows.intsOf(c[0])[k];
-    if (v.kind == kDigitSum)
-        return first + rows.intsOf(c[1])[k];
-    if (v.kind == kParity)
-        return first % 2;
-    return first;
+    return valueFromColumns(v.kind, rows.intsOf(c[0])[k], c.size() > 1 ? rows.intsOf(c[1])[k] : 0);
 }
 
 HitColumns registerHitColumns(Rows& rows, const DisplayOptions& display)
 {
     HitColumns h;
     h.values = registerValueColumns(rows, display.intXianshiLei, display.strQz);
-    h.list = rows.textColumn(comparedListColumn(kNumber, display.bolSq));
+    h.list = rows.textColumn(
+        store::listColumn(kNumber, display.bolSq ? store::ListOf::DrawBefore : store::ListOf::DrawNBefore));
     return h;
 }
 

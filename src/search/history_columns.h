@@ -1,6 +1,5 @@
-// What both searches do to the history in memory: the columns a run reads,
-// the N-back lists and copies worked out from them, and the writing back of
-// the rows that change.
+// What both searches do to the history in memory: the columns a run reads
+// and the writing back of the rows that change.
 //
 // Why the rows are evaluated here and not with one UPDATE per step: a Lishi
 // row has 255 columns, and SQLite rewrites the whole record for any change,
@@ -93,37 +92,6 @@ std::vector<T> inOrder(std::vector<T>&& values, const std::vector<size_t>& order
     return out;
 }
 
-// A list without its last four characters (the special number's entry);
-// shorter lists become empty. Counted in characters, as the lists are text.
-std::string_view withoutSpecial(std::string_view list);
-
-// The N-back list of a column against the draw N before (N >= 1): row 1 keeps
-// its old text unless N is 1; rows 2..N-1 have no draw N before them and get
-// the empty text; row m >= N gets the source list of row m-N+1, which
-// describes draw m-N. Views into the texts of `rows`.
-std::vector<std::string_view> rebuiltList(const Rows& rows, int source, int target, int n);
-
-// The plain number list txtHisPreLst as the copy refresh against the draw
-// `back` rows before leaves it: row 1 keeps what it holds, rows 2..back get
-// the empty text, row k > back the txtHisLst of row k - back + 1.
-std::vector<std::string_view> refreshedPlainList(const Rows& rows, int source, int target, size_t back);
-
-// A copy column: in row k the own value of row k - back, 0 where there is
-// no such row.
-std::vector<int64_t> shiftedCopy(const Rows& rows, int own, size_t back);
-
-// Whether a fixed position's compared value(s) meet its reference value:
-// the sum of head and tail for 合数, the number's parity for 单双, the value
-// itself otherwise.
-inline bool fixedConditionMet(int kind, int64_t first, int64_t second, int64_t value)
-{
-    if (kind == kDigitSum)
-        return first + second == value;
-    if (kind == kParity)
-        return first % 2 == value;
-    return first == value;
-}
-
 // The new values of the columns a run rewrites, and their writing: every row
 // in which one of them changes is written once, with all of them.
 class RowWrites {
@@ -158,11 +126,11 @@ private:
 
 // The own columns behind the value of a result kind at positions 1..7.
 struct ValueColumns {
-    int kind = 0;
+    Kind kind = kNumber;
     std::array<std::vector<int>, 8> columns;
 };
 
-ValueColumns registerValueColumns(Rows& rows, int kind, char prefix);
+ValueColumns registerValueColumns(Rows& rows, Kind kind, NumberOrder order);
 int64_t valueAt(const Rows& rows, const ValueColumns& v, int p, size_t k);
 
 // The columns the display reads from every hit, registered before the load:

@@ -1,7 +1,7 @@
 #include "search/result_display.h"
 
+#include "draw/tables.h"
 #include "search/search_terms.h"
-#include "store/schema.h"
 
 namespace qudrim::search {
 
@@ -12,15 +12,15 @@ namespace {
 template <typename Body>
 auto insideSavepoint(store::Database& db, Body&& body)
 {
-    db.exec("SAVEPOINT jieguo");
+    db.exec("SAVEPOINT display");
     try {
         auto result = body();
-        db.exec("RELEASE jieguo");
+        db.exec("RELEASE display");
         return result;
     } catch (...) {
         try {
-            db.exec("ROLLBACK TO jieguo");
-            db.exec("RELEASE jieguo");
+            db.exec("ROLLBACK TO display");
+            db.exec("RELEASE display");
         } catch (...) {
             // The connection already dropped the savepoint with its transaction.
         }
@@ -30,7 +30,7 @@ auto insideSavepoint(store::Database& db, Body&& body)
 
 SearchResult fill(store::Database& db, const std::vector<HitRow>& hits, const DisplayOptions& options)
 {
-    const int kind = options.intXianshiLei;
+    const Kind kind = options.intXianshiLei;
     SearchResult result;
     result.hitHeader = {"期号", "平1位", "平2位", "平3位", "平4位", "平5位", "平6位", "特位",
                         options.bolSq ? "上期开奖" : "前期开奖", "序号"};
@@ -87,53 +87,18 @@ SearchResult fill(store::Database& db, const std::vector<HitRow>& hits, const Di
 
 void checkDisplayOptions(const DisplayOptions& o)
 {
-    if (o.intXianshiLei < 0 || o.intXianshiLei >= kKindCount)
+    if (!isKnownKind(o.intXianshiLei))
         throw store::StoreError("result kind out of range");
     if (o.scope < 0 || o.scope > 2)
         throw store::StoreError("statistics scope out of range");
-    if (o.strQz != 'L' && o.strQz != 'D')
+    if (!isKnownOrder(o.strQz))
         throw store::StoreError("number order must be L or D");
 }
 
-SearchResult JieguoXianshiRows(store::Database& db, const std::vector<HitRow>& hits, const DisplayOptions& options)
+SearchResult displayHits(store::Database& db, const std::vector<HitRow>& hits, const DisplayOptions& options)
 {
     checkDisplayOptions(options);
     return insideSavepoint(db, [&] { return fill(db, hits, options); });
-}
-
-SearchResult JieguoXianshi(store::Database& db, const RowFilter& filter, const DisplayOptions& options)
-{
-    checkDisplayOptions(options);
-    const int kind = options.intXianshiLei;
-
-    std::string sql = "SELECT SQQH";
-    for (int p = 1; p <= 7; ++p)
-        sql += ", " + valueExpression(kind, options.strQz, p);
-    sql += ", " + comparedListColumn(kNumber, options.bolSq);
-    sql += " FROM Lishi WHERE SQQH >= ?1 AND SQQH <= ?2";
-    switch (filter.kind) {
-    case RowFilter::Kind::ConditionCount: sql += " AND intTh = ?3"; break;
-    case RowFilter::Kind::CombinationOk: sql += " AND bolOk <> 0"; break;
-    }
-    sql += " ORDER BY SQQH";
-
-    return insideSavepoint(db, [&] {
-        std::vector<HitRow> hits;
-        {
-            auto st = db.prepare(sql);
-            st.bind(1, static_cast<int64_t>(options.firstIssue)).bind(2, static_cast<int64_t>(options.lastIssue));
-            if (filter.kind == RowFilter::Kind::ConditionCount)
-                st.bind(3, filter.conditionCount);
-            while (st.step()) {
-                HitRow& hit = hits.emplace_back();
-                hit.issue = st.columnInt(0);
-                for (int p = 1; p <= 7; ++p)
-                    hit.values[static_cast<size_t>(p)] = st.columnInt(p);
-                hit.list = st.columnText(8);
-            }
-        }
-        return fill(db, hits, options);
-    });
 }
 
 }  // namespace qudrim::search

@@ -1,8 +1,8 @@
-// The result display shared by both searches: the matching draws of the issue
-// range that pass a row filter, and the tally of the result kind over them.
+// The result display shared by both searches: the matching draws of the
+// issue range, and the tally of the result kind over them.
 #pragma once
 
-#include "draw/tables.h"
+#include "store/attribute_kind.h"
 #include "store/database.h"
 
 #include <array>
@@ -12,22 +12,14 @@
 
 namespace qudrim::search {
 
-// Which rows qualify: a closed set of filters, never SQL text from outside.
-struct RowFilter {
-    enum class Kind { ConditionCount, CombinationOk };
-    Kind kind = Kind::ConditionCount;
-    int conditionCount = 0;  // for ConditionCount: rows whose intTh equals it
-    // CombinationOk: rows whose bolOk is set (any value but 0).
-};
-
 struct DisplayOptions {
-    int32_t firstIssue = 0;  // Text3(0)
-    int32_t lastIssue = 0;   // Text3(1)
-    int intXianshiLei = 0;   // result kind 0..7
-    char strQz = 'L';        // prefix of positions 1..6
-    bool bolSq = true;       // header of column 8 and which list it shows
+    int32_t firstIssue = 0;            // Text3(0)
+    int32_t lastIssue = 0;             // Text3(1)
+    Kind intXianshiLei = kNumber;      // result kind
+    NumberOrder strQz = kDrawnOrder;   // order of positions 1..6
+    bool bolSq = true;                 // header of column 8 and which list it shows
     CodeBases bases;
-    int scope = 0;           // 0 平特 (1..7), 1 平码 (1..6), 2 特码 (7)
+    int scope = 0;                     // 0 平特 (1..7), 1 平码 (1..6), 2 特码 (7)
 };
 
 // The texts of both grids, ready to render: header row first.
@@ -38,16 +30,6 @@ struct SearchResult {
     std::vector<std::array<std::string, 4>> tally;  // MSFlexGrid3 rows 1..m
 };
 
-// Column widths of MSFlexGrid2 in twips; the combination search leaves the
-// width of column 9 as it is.
-inline constexpr std::array<int, 10> kHitColumnWidths = {1000, 800, 800, 800, 800, 800, 800, 800, 2500, 680};
-
-// Runs inside the caller's transaction (or, called alone, inside a savepoint
-// of its own); rewrites Carcu and changes no row of Lishi. The hits come in
-// ascending SQQH, the tally by count, highest first, equal counts by
-// ascending value. Throws StoreError, and then has written nothing.
-SearchResult JieguoXianshi(store::Database& db, const RowFilter& filter, const DisplayOptions& options);
-
 // One hit as the display needs it: the issue, the value of the result kind at
 // positions 1..7 (index 0 unused) and the number list of its compared draw.
 struct HitRow {
@@ -56,13 +38,16 @@ struct HitRow {
     std::string list;
 };
 
-// The same display for hits a caller has already selected (in ascending
-// SQQH, inside the range), e.g. from rows it evaluated in memory: fills both
-// grids and rewrites Carcu exactly as JieguoXianshi does.
-SearchResult JieguoXianshiRows(store::Database& db, const std::vector<HitRow>& hits, const DisplayOptions& options);
+// Lists the hits a search selected (in ascending SQQH, inside the range) and
+// tallies the result kind over them: fills both grids and rewrites Carcu,
+// with the tally by count, highest first, equal counts by ascending value.
+// Runs inside the caller's transaction (or, called alone, inside a savepoint
+// of its own) and changes no row of Lishi. Throws StoreError, and then has
+// written nothing.
+SearchResult displayHits(store::Database& db, const std::vector<HitRow>& hits, const DisplayOptions& options);
 
-// Checks a display's options; throws StoreError for a result kind beyond
-// 0..7, a scope beyond 0..2 or an order other than 'L'/'D'.
+// Checks a display's options; throws StoreError for an unknown result kind,
+// a scope beyond 0..2 or an unknown number order.
 void checkDisplayOptions(const DisplayOptions& options);
 
 }  // namespace qudrim::search

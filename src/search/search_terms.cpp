@@ -6,17 +6,13 @@
 
 namespace qudrim::search {
 
-bool referenceInRange(int kind, int value) { return listValueInDomain(kind, value); }
-
-std::string comparedListColumn(int kind, bool previousDraw)
+std::string occurrenceNeedle(Kind kind, int value, int times)
 {
-    return checkedColumn(std::string(previousDraw ? "txtHisLst" : "txtHisPreLst") +
-                         std::string(store::kListSuffixes[static_cast<size_t>(kind)]));
+    const std::string text = listValueText(kind, value);
+    return kind == kNumber ? text : std::to_string(times) + "X" + text;
 }
 
-std::string sourceListColumn(int kind) { return comparedListColumn(kind, true); }
-
-std::array<std::optional<std::string>, 8> freeNeedles(int kind, const std::array<bool, 8>& chosen,
+std::array<std::optional<std::string>, 8> freeNeedles(Kind kind, const std::array<bool, 8>& chosen,
                                                       const std::array<int16_t, 8>& values)
 {
     std::array<std::optional<std::string>, 8> needles;
@@ -24,66 +20,24 @@ std::array<std::optional<std::string>, 8> freeNeedles(int kind, const std::array
     std::array<int, 50> seen{};
     for (int p = 1; p <= 7; ++p) {
         const auto i = static_cast<size_t>(p);
-        if (!chosen[i] || !referenceInRange(kind, values[i]))
+        if (!chosen[i] || !valueDomain(kind).holds(values[i]))
             continue;
         const int v = values[i];
-        if (kind == kNumber) {
-            needles[i] = listValueText(kind, v);
-        } else {
-            const int k = ++seen[static_cast<size_t>(v)];
-            needles[i] = std::to_string(k) + "X" + listValueText(kind, v);
-        }
+        needles[i] = occurrenceNeedle(kind, v, ++seen[static_cast<size_t>(v)]);
     }
     return needles;
 }
 
-std::vector<std::string> fixedLetters(int kind)
+std::vector<int> tallyValues(Kind kind, const CodeBases& bases)
 {
-    switch (kind) {
-    case kDigitSum: return {"E", "F"};
-    case kParity: return {"A"};
-    default: return {std::string(strLeiZd[static_cast<size_t>(kind)])};
-    }
+    const ValueRange range = valuesUnder(kind, bases);
+    std::vector<int> v;
+    for (int x = range.low; x <= range.high; ++x)
+        v.push_back(x);
+    return v;
 }
 
-std::string valueExpression(int kind, char prefix, int position)
-{
-    const std::string stem = store::stemOf(prefix, position);
-    switch (kind) {
-    case kDigitSum: return "(" + checkedColumn(stem + "E") + " + " + checkedColumn(stem + "F") + ")";
-    case kParity: return "(" + checkedColumn(stem + "A") + " % 2)";
-    default: return checkedColumn(stem + std::string(strLeiZd[static_cast<size_t>(kind)]));
-    }
-}
-
-std::vector<int> tallyValues(int kind, const CodeBases& bases)
-{
-    auto run = [](int first, int last) {
-        std::vector<int> v;
-        for (int x = first; x <= last; ++x)
-            v.push_back(x);
-        return v;
-    };
-    switch (kind) {
-    case kNumber: return run(1, 49);
-    case kZodiac: return run(bases.SxIni, bases.SxIni + 11);
-    case kHead: return run(0, 4);
-    case kTail: return run(0, 9);
-    case kDigitSum: return run(1, 13);
-    case kSegment: return run(bases.DsIni, bases.DsIni + 6);
-    case kWave: return run(bases.BsIni, bases.BsIni + 2);
-    case kParity: return run(0, 1);
-    default: return {};
-    }
-}
-
-bool tallyCounts(int kind, int value)
-{
-    // The counters hold the values of either code base; 号码 and 合数 also
-    // have a counter for 0, which no tally row lists.
-    static constexpr std::array<int, 8> kHigh = {49, 12, 4, 9, 13, 7, 3, 1};
-    return kind >= 0 && kind < kKindCount && value >= 0 && value <= kHigh[static_cast<size_t>(kind)];
-}
+bool tallyCounts(Kind kind, int value) { return value >= 0 && value <= valueDomain(kind).high; }
 
 std::string percentText(int64_t count, int64_t total)
 {

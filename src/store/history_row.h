@@ -2,6 +2,8 @@
 // holds of each draw.
 #pragma once
 
+#include "store/attribute_kind.h"
+
 #include <array>
 #include <cstdint>
 
@@ -12,10 +14,31 @@ namespace qudrim {
 struct Attr {
     int16_t A = 0, B = 0, C = 0, E = 0, F = 0, H = 0;
 
-    int16_t digitSum() const { return static_cast<int16_t>(E + F); }
-    int16_t parity() const { return static_cast<int16_t>(A % 2); }
-    // The value of an attribute kind 0..7 (see draw/tables.h).
-    int16_t value(int kind) const;
+    // The attribute of a column letter (one of "ABCEFH").
+    static constexpr int16_t Attr::*memberOf(char letter)
+    {
+        switch (letter) {
+        case 'A': return &Attr::A;
+        case 'B': return &Attr::B;
+        case 'C': return &Attr::C;
+        case 'E': return &Attr::E;
+        case 'F': return &Attr::F;
+        default: return &Attr::H;
+        }
+    }
+    int16_t column(char letter) const { return this->*memberOf(letter); }
+    int16_t& column(char letter) { return this->*memberOf(letter); }
+
+    // The value of an attribute kind, by the rule of valueLetters; 0 for an
+    // unknown kind.
+    int16_t value(Kind kind) const
+    {
+        const std::string_view letters = valueLetters(kind);
+        if (letters.empty())
+            return 0;
+        const int64_t second = letters.size() > 1 ? column(letters[1]) : 0;
+        return static_cast<int16_t>(valueFromColumns(kind, column(letters[0]), second));
+    }
     bool operator==(const Attr&) const = default;
 };
 
@@ -26,27 +49,25 @@ struct DrawRow {
     std::array<Attr, 8> L{};
     std::array<Attr, 8> D{};
 
-    // Positions 1..6 under the prefix 'L' or 'D'; position 7 is always L7.
-    const Attr& at(char prefix, int position) const
+    // Positions 1..6 in the given order; position 7 is always L7.
+    const Attr& at(NumberOrder order, int position) const
     {
-        return (prefix == 'D' && position < 7) ? D[position] : L[position];
+        return (order == kAscendingOrder && position < 7) ? D[position] : L[position];
+    }
+    Attr& at(NumberOrder order, int position)
+    {
+        return (order == kAscendingOrder && position < 7) ? D[position] : L[position];
+    }
+
+    // The seven numbers in drawn order, the special number last.
+    std::array<int, 7> numbers() const
+    {
+        std::array<int, 7> n{};
+        for (size_t i = 0; i < 7; ++i)
+            n[i] = L[i + 1].A;
+        return n;
     }
     bool operator==(const DrawRow&) const = default;
 };
-
-inline int16_t Attr::value(int kind) const
-{
-    switch (kind) {
-    case 0: return A;
-    case 1: return B;
-    case 2: return E;
-    case 3: return F;
-    case 4: return digitSum();
-    case 5: return H;
-    case 6: return C;
-    case 7: return parity();
-    default: return 0;
-    }
-}
 
 }  // namespace qudrim

@@ -1,16 +1,9 @@
 #include "store/history_store.h"
 
+#include "store/file_sync.h"
 #include "store/schema.h"
 
 #include <sqlite3.h>
-
-#include <cerrno>
-#include <system_error>
-
-#if defined(__unix__) || defined(__APPLE__)
-#include <fcntl.h>
-#include <unistd.h>
-#endif
 
 namespace qudrim::store {
 
@@ -51,21 +44,12 @@ int64_t countRows(Database& db)
     return st.columnInt(0);
 }
 
-// Waits until what the system holds of a file (or of a folder's entries) is
-// on the disk. A new file renamed over the history before its bytes reach the
-// disk could be found empty after a power cut; the rename must come after.
-void syncToDisk([[maybe_unused]] const fs::path& path)
+// A file renamed over the history must be on the disk first (see file_sync.h).
+void syncOrThrow(const fs::path& path)
 {
-#if defined(__unix__) || defined(__APPLE__)
-    const int fd = ::open(path.c_str(), O_RDONLY);
-    if (fd < 0)
-        throw StoreError("cannot open " + path.string() + ": " + std::generic_category().message(errno));
-    const int rc = ::fsync(fd);
-    const int error = errno;
-    ::close(fd);
-    if (rc != 0)
-        throw StoreError("cannot write " + path.string() + " to the disk: " + std::generic_category().message(error));
-#endif
+    if (const auto failure = syncToDisk(path))
+        throw StoreError((failure->opening ? "cannot open " : "cannot write ") + path.string() +
+                         (failure->opening ? ": " : " to the disk: ") + failure->error.message());
 }
 
 void checkIntegrity(Database& db)
@@ -130,16 +114,40 @@ void HistoryStore::open()
     db_ = std::move(existing);
 }
 
+namespace {
+
+// The own columns of a draw in the order of the table, each with the place
+// of its value in a DrawRow, worked out once for every row a read reads.
+struct OwnColumn {
+    const AttributeColumn* column;
+    std::array<Attr, 8> DrawRow::*order;
+    int16_t Attr::*attribute;
+};
+
+const std::vector<OwnColumn>& ownColumns()
+{
+    static const std::vector<OwnColumn> own = [] {
+        std::vector<OwnColumn> v;
+        for (const auto& c : attributeColumns()) {
+            if (c.copy != Copy::Own)
+                continue;
+            // Only positions 1..6 have ascending columns, so the order alone
+            // says which array holds the value.
+            v.push_back({&c, c.order == kAscendingOrder ? &DrawRow::D : &DrawRow::L, Attr::memberOf(c.letter)});
+        }
+        return v;
+    }();
+    return own;
+}
+
+}  // namespace
+
 std::string ownColumnsSelectList()
 {
     std::string list = "SQQH";
-    for (int i = 1; i <= 7; ++i)
-        for (char letter : kAttrLetters)
-            list += ", L" + std::to_string(i) + letter;
-    for (int i = 1; i <= 6; ++i)
-        for (char letter : kAttrLetters)
-            list += ", D" + std::to_string(i) + letter;
-    list += ", D7A";
+    for (const OwnColumn& own : ownColumns())
+        list += ", " + own.column->name;
+    list += ", " + std::string(kSpecialRepeatColumn);
     return list;
 }
 
@@ -147,18 +155,9 @@ DrawRow readDrawRow(const Statement& st, int c)
 {
     DrawRow row;
     row.issue = static_cast<int32_t>(st.columnInt(c++));
-    auto readAttr = [&](Attr& a) {
-        a.A = static_cast<int16_t>(st.columnInt(c++));
-        a.B = static_cast<int16_t>(st.columnInt(c++));
-        a.C = static_cast<int16_t>(st.columnInt(c++));
-        a.E = static_cast<int16_t>(st.columnInt(c++));
-        a.F = static_cast<int16_t>(st.columnInt(c++));
-        a.H = static_cast<int16_t>(st.columnInt(c++));
-    };
-    for (int i = 1; i <= 7; ++i)
-        readAttr(row.L[i]);
-    for (int i = 1; i <= 6; ++i)
-        readAttr(row.D[i]);
+    for (const OwnColumn& own : ownColumns())
+        (row.*own.order)[static_cast<size_t>(own.column->position)].*own.attribute =
+            static_cast<int16_t>(st.columnInt(c++));
     // The special number keeps its attributes in the L7 columns in both orders.
     row.D[7] = row.L[7];
     row.D[7].A = static_cast<int16_t>(st.columnInt(c++));
@@ -230,12 +229,12 @@ void HistoryStore::compact()
         // Replace the history in one rename, so that it is whole at every moment;
         // the compacted copy itself stays beside it.
         fs::copy_file(tmp, staged, fs::copy_options::overwrite_existing);
-        syncToDisk(staged);
+        syncOrThrow(staged);
         fs::rename(staged, file);
         try {
             // The rename itself reaches the disk with the folder; should that
             // fail, the file is whole under either name.
-            syncToDisk(folder_);
+            syncOrThrow(folder_);
         } catch (const StoreError&) {
         }
     } catch (const std::exception& e) {

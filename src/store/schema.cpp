@@ -9,23 +9,28 @@ namespace qudrim::store {
 
 namespace {
 
+std::vector<AttributeColumn> buildAttributeColumns()
+{
+    std::vector<AttributeColumn> cols;
+    for (NumberOrder order : {kDrawnOrder, kAscendingOrder}) {
+        const int last = order == kDrawnOrder ? 7 : 6;
+        for (int position = 1; position <= last; ++position)
+            for (Copy copy : {Copy::Own, Copy::Previous, Copy::NBack})
+                for (char letter : kAttrLetters)
+                    cols.push_back({order, position, copy, letter, attributeColumn(order, position, letter, copy)});
+    }
+    return cols;
+}
+
 std::vector<ColumnDef> buildCatalogue()
 {
     std::vector<ColumnDef> cols;
     cols.push_back({"SQQH", ColumnType::Integer});
-    auto addStem = [&](const std::string& stem) {
-        for (const char* suffix : {"", "S", "P"})
-            for (char letter : kAttrLetters)
-                cols.push_back({stem + letter + suffix, ColumnType::Integer});
-    };
-    for (int i = 1; i <= 7; ++i)
-        addStem("L" + std::to_string(i));
-    for (int i = 1; i <= 6; ++i)
-        addStem("D" + std::to_string(i));
-    cols.push_back({"D7A", ColumnType::Integer});
-    for (const char* prefix : {"txtHisLst", "txtHisPreLst"})
-        for (std::string_view suffix : kListSuffixes)
-            cols.push_back({std::string(prefix) + std::string(suffix), ColumnType::Text});
+    for (const auto& c : attributeColumns())
+        cols.push_back({c.name, ColumnType::Integer});
+    cols.push_back({std::string(kSpecialRepeatColumn), ColumnType::Integer});
+    for (const auto& name : listColumns())
+        cols.push_back({name, ColumnType::Text});
     cols.push_back({"intTh", ColumnType::Integer});
     cols.push_back({"txtHisP6", ColumnType::Text});
     cols.push_back({"bolOk", ColumnType::Boolean});
@@ -33,6 +38,48 @@ std::vector<ColumnDef> buildCatalogue()
 }
 
 }  // namespace
+
+std::string stemOf(NumberOrder order, int position)
+{
+    if (position == 7)
+        return "L7";
+    return static_cast<char>(order) + std::to_string(position);
+}
+
+std::string attributeColumn(NumberOrder order, int position, char letter, Copy copy)
+{
+    std::string name = stemOf(order, position);
+    name += letter;
+    if (copy == Copy::Previous)
+        name += 'S';
+    else if (copy == Copy::NBack)
+        name += 'P';
+    return name;
+}
+
+const std::vector<AttributeColumn>& attributeColumns()
+{
+    static const std::vector<AttributeColumn> columns = buildAttributeColumns();
+    return columns;
+}
+
+std::string listColumn(Kind kind, ListOf of)
+{
+    return std::string(of == ListOf::DrawBefore ? "txtHisLst" : "txtHisPreLst") +
+           std::string(kListSuffixes[static_cast<size_t>(kind)]);
+}
+
+const std::vector<std::string>& listColumns()
+{
+    static const std::vector<std::string> names = [] {
+        std::vector<std::string> v;
+        for (ListOf of : {ListOf::DrawBefore, ListOf::DrawNBefore})
+            for (Kind kind : kAllKinds)
+                v.push_back(listColumn(kind, of));
+        return v;
+    }();
+    return names;
+}
 
 const std::vector<ColumnDef>& lishiColumns()
 {
@@ -49,13 +96,6 @@ bool isLishiColumn(std::string_view name)
         return s;
     }();
     return names.count(name) != 0;
-}
-
-std::string stemOf(char prefix, int position)
-{
-    if (position == 7)
-        return "L7";
-    return std::string(1, prefix) + std::to_string(position);
 }
 
 void createSchema(Database& db)

@@ -486,6 +486,37 @@ TEST_F(FailedSearchTest, StepFailingHalfwayLeavesNothingOfTheRunBehind)
     EXPECT_EQ(marks(), before);
 }
 
+// A kind setting edited outside the program names no kind: start-up keeps
+// it, and both searches then refuse to run, clearing the grids and saying so.
+TEST_F(FailedSearchTest, KindSettingThatNamesNoKindFailsBothSearches)
+{
+    struct Case {
+        const char* key;
+        const char* stored;
+        const char* detail;
+    };
+    for (const Case c : {Case{"intLei", "9", "search kind out of range"},
+                         Case{"intXianshiLei", "12", "result kind out of range"}}) {
+        SCOPED_TRACE(c.key);
+        window.reset();
+        storeSetting(QString::fromLatin1(c.key), QString::fromLatin1(c.stored));
+        open();
+        activate(window.get());
+        const auto before = marks();
+        for (const char* button : {"Command1", "Command2"}) {
+            SCOPED_TRACE(button);
+            prompter.warnings.clear();
+            QTest::mouseClick(find<QPushButton>(QString::fromLatin1(button)), Qt::LeftButton);
+            QApplication::processEvents();
+            expectClearedAndReported();
+            EXPECT_EQ(prompter.warnings[0].title, QStringLiteral("检索失败"));
+            EXPECT_EQ(prompter.warnings[0].detail, QString::fromLatin1(c.detail));
+        }
+        EXPECT_EQ(marks(), before);
+        storeSetting(QString::fromLatin1(c.key), QStringLiteral("0"));
+    }
+}
+
 // The real history: whatever the search, the tally counts every position of
 // the scope in every hit.
 class RealHistorySearchTest : public SearchButtonTest {

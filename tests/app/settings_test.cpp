@@ -86,7 +86,6 @@ TEST_F(SettingsTest, OptionsChosenByTheUserAreBackAfterARestart)
     EXPECT_FALSE(s.bolLdm);
     EXPECT_EQ(s.intLei, 1);
     EXPECT_EQ(s.intXianshiLei, 6);
-    EXPECT_EQ(s.strXianshiZd, "C");
     EXPECT_TRUE(s.bolZhpm);
     EXPECT_EQ(s.intZhWSetup, 4);
     EXPECT_EQ(s.intPreQi, 5);
@@ -229,7 +228,6 @@ TEST_F(SettingsTest, OutOfRangeIndexesSelectNoButtonOrMenuEntry)
     const auto& s = window->programState();
     EXPECT_EQ(s.intLei, 9);
     EXPECT_EQ(s.intXianshiLei, 12);
-    EXPECT_TRUE(s.strXianshiZd.empty());
     for (int k = 1; k < 8; ++k) {
         EXPECT_FALSE(checked(indexed("Option3", k).toLatin1().constData())) << k;
         EXPECT_FALSE(checked(indexed("Option4", k).toLatin1().constData())) << k;

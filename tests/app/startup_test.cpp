@@ -86,7 +86,6 @@ TEST_F(StartupTest, FirstStartWithoutSettingsShowsEveryDefault)
     EXPECT_TRUE(s.bolLdm);
     EXPECT_EQ(s.intLei, 0);
     EXPECT_EQ(s.intXianshiLei, 0);
-    EXPECT_EQ(s.strXianshiZd, "A");
     EXPECT_FALSE(s.bolZhpm);
     EXPECT_EQ(s.intZhWSetup, 2);
     EXPECT_EQ(s.bases, (qudrim::CodeBases{1, 1, 1}));
@@ -198,23 +197,6 @@ TEST_F(StartupOnHistoryTest, PanelShowsTheLastDraw)
         EXPECT_EQ(window->panelState().intSqLei[static_cast<size_t>(i)], kLastDraw[static_cast<size_t>(i - 1)]) << i;
     }
 }
-
-// The zodiac year of the draw to be typed, from the issue the window offers:
-// issue 16 of 2016 still belongs to the year of 2015, issue 17 does not.
-class ZodiacYearTest : public WindowTest, public ::testing::WithParamInterface<std::pair<int, int>> {};
-
-TEST_P(ZodiacYearTest, FollowsTheOfferedIssue)
-{
-    const auto [lastIssue, zodiacYear] = GetParam();
-    fillHistory({{lastIssue - 1, lastIssue - 1, {1, 2, 3, 4, 5, 6, 7}}, {lastIssue, lastIssue, {8, 9, 10, 11, 12, 13, 14}}});
-    open();
-    EXPECT_EQ(find<QLineEdit>(QStringLiteral("Text1"))->text(), QString::number(lastIssue + 1));
-    EXPECT_EQ(window->programState().lngSxYear, zodiacYear);
-}
-
-INSTANTIATE_TEST_SUITE_P(NewYear, ZodiacYearTest,
-                         ::testing::Values(std::pair{2016015, 2015}, std::pair{2016016, 2016}, std::pair{2013015, 2012},
-                                           std::pair{2014013, 2014}));
 
 // Without a usable history the window still opens with an empty list.
 TEST_F(StartupTest, EmptyHistoryLeavesRangeAndPanelAsTheyWere)

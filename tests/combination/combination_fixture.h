@@ -13,8 +13,8 @@ using search::testing::Numbers;
 
 // Options over the whole history: the reference values of positions 1..7,
 // the combination size and the pool, everything else at its plain default.
-inline CombinationOptions makeCombination(Mode mode, int kind, const std::array<int, 7>& values, int k,
-                                          bool pool7, int n = 2, bool specialCounts = true, char prefix = 'L')
+inline CombinationOptions makeCombination(Mode mode, Kind kind, const std::array<int, 7>& values, int k,
+                                          bool pool7, int n = 2, bool specialCounts = true, NumberOrder order = kDrawnOrder)
 {
     CombinationOptions o;
     o.bolZyw = mode == Mode::FreePrevious || mode == Mode::FreeBack;
@@ -28,7 +28,7 @@ inline CombinationOptions makeCombination(Mode mode, int kind, const std::array<
         o.intSqLei[static_cast<size_t>(p)] = static_cast<int16_t>(values[static_cast<size_t>(p - 1)]);
     o.display.firstIssue = 0;
     o.display.lastIssue = 99999999;
-    o.display.strQz = prefix;
+    o.display.strQz = order;
     o.display.intXianshiLei = kNumber;
     return o;
 }

@@ -409,10 +409,10 @@ protected:
         o.bolSq = chance(50);
         o.specialCounts = chance(50);
         o.intPreQi = pick(0, 9);
-        o.intLei = pick(0, 7);
+        o.intLei = static_cast<Kind>(pick(0, 7));
         o.intZhWSetup = chance(5) ? pick(-1, 8) : pick(1, 6);
         o.bolZhpm = chance(50);
-        o.display.strQz = chance(50) ? 'L' : 'D';
+        o.display.strQz = chance(50) ? kDrawnOrder : kAscendingOrder;
         for (int p = 1; p <= 7; ++p) {
             o.bolWei[static_cast<size_t>(p)] = chance(30);
             o.intSqLei[static_cast<size_t>(p)] = referenceValue(rows, o.intLei, o.display.strQz);
@@ -420,7 +420,7 @@ protected:
         // The same value at two positions now and then.
         if (chance(30))
             o.intSqLei[static_cast<size_t>(pick(1, 7))] = o.intSqLei[static_cast<size_t>(pick(1, 7))];
-        o.display.intXianshiLei = pick(0, 7);
+        o.display.intXianshiLei = static_cast<Kind>(pick(0, 7));
         o.display.scope = pick(0, 2);
         o.display.bases = bases;
         o.display.firstIssue = 0;

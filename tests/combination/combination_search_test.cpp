@@ -209,14 +209,14 @@ TEST_F(FixedCombination, AgreeAtKPositionsInEitherNumberOrder)
               (std::vector<int>{2}));
     // In ascending order draws 1 and 2 both begin 05 08 12.
     EXPECT_EQ(hitRows(combine(makeCombination(Mode::FixedPrevious, kNumber, {5, 8, 12, 1, 1, 1, 17}, 3, false, 2,
-                                              true, 'D'))),
+                                              true, kAscendingOrder))),
               (std::vector<int>{2, 3}));
     // Four: the special number 17 of draw 1 (L7 in both orders) with the pool 平特.
     EXPECT_EQ(hitRows(combine(makeCombination(Mode::FixedPrevious, kNumber, {5, 8, 12, 1, 1, 1, 17}, 4, true, 2,
-                                              true, 'D'))),
+                                              true, kAscendingOrder))),
               (std::vector<int>{2}));
     EXPECT_EQ(hitRows(combine(makeCombination(Mode::FixedPrevious, kNumber, {5, 8, 12, 1, 1, 1, 17}, 4, false, 2,
-                                              true, 'D'))),
+                                              true, kAscendingOrder))),
               (std::vector<int>{}));
 }
 
@@ -319,9 +319,11 @@ TEST_F(FixedCombination, AFailingStepLeavesTheHistoryAsItWas)
 TEST_F(FixedCombination, KindsAndOrdersOutOfRangeAreRefused)
 {
     const auto before = dump();
-    auto o = makeCombination(Mode::FreePrevious, 8, {5, 0, 0, 0, 0, 0, 0}, 1, false);
+    // A kind or an order beyond its values can only be made by a cast.
+    auto o = makeCombination(Mode::FreePrevious, static_cast<Kind>(8), {5, 0, 0, 0, 0, 0, 0}, 1, false);
     EXPECT_THROW(combine(o), store::StoreError);
-    o = makeCombination(Mode::FixedPrevious, kNumber, {5, 0, 0, 0, 0, 0, 0}, 1, false, 2, true, 'X');
+    o = makeCombination(Mode::FixedPrevious, kNumber, {5, 0, 0, 0, 0, 0, 0}, 1, false, 2, true,
+                        static_cast<NumberOrder>('X'));
     EXPECT_THROW(combine(o), store::StoreError);
     EXPECT_EQ(dump(), before);
 }

@@ -6,8 +6,6 @@
 
 #include "combination_fixture.h"
 
-#include "search/search_terms.h"
-
 #include <filesystem>
 #include <map>
 
@@ -17,12 +15,12 @@ namespace {
 struct RealCase {
     const char* what;
     Mode mode;
-    int kind;
+    Kind kind;
     int k;
     bool pool7;
     int n;
     bool specialCounts;
-    char prefix;
+    NumberOrder prefix;
     std::array<int, 7> reference;
 };
 
@@ -68,7 +66,7 @@ protected:
                     ++held[compared.L[static_cast<size_t>(p)].value(c.kind)];
                 for (int p = 1; p <= pool; ++p) {
                     const int v = c.reference[static_cast<size_t>(p - 1)];
-                    if (search::referenceInRange(c.kind, v))
+                    if (valueDomain(c.kind).holds(v))
                         ++wanted[v];
                 }
                 for (const auto& [v, times] : wanted)
@@ -78,7 +76,7 @@ protected:
                     const int v = c.reference[static_cast<size_t>(p - 1)];
                     // Rows without a draw that far back compare zero copies.
                     const int64_t got = r < back ? 0 : (*rows_)[r - back].at(c.prefix, p).value(c.kind);
-                    agree += search::referenceInRange(c.kind, v) && got == v;
+                    agree += valueDomain(c.kind).holds(v) && got == v;
                 }
             }
             if (agree >= c.k)
@@ -114,21 +112,21 @@ TEST_P(CombinationOnRealHistory, ListsTheDrawsTheDefinitionGives)
 INSTANTIATE_TEST_SUITE_P(
     Cases, CombinationOnRealHistory,
     ::testing::Values(
-        RealCase{"free numbers k 2 平特", Mode::FreePrevious, kNumber, 2, true, 2, true, 'L', {3, 17, 22, 30, 41, 45, 8}},
-        RealCase{"free numbers k 2, a number twice, no special", Mode::FreePrevious, kNumber, 2, false, 2, false, 'L',
+        RealCase{"free numbers k 2 平特", Mode::FreePrevious, kNumber, 2, true, 2, true, kDrawnOrder, {3, 17, 22, 30, 41, 45, 8}},
+        RealCase{"free numbers k 2, a number twice, no special", Mode::FreePrevious, kNumber, 2, false, 2, false, kDrawnOrder,
                  {3, 3, 22, 30, 41, 45, 8}},
-        RealCase{"free zodiac k 4 平特 N 9", Mode::FreeBack, kZodiac, 4, true, 9, true, 'L', {2, 2, 5, 7, 2, 11, 5}},
-        RealCase{"free tails k 5, no special", Mode::FreePrevious, kTail, 5, false, 2, false, 'L', {1, 1, 3, 3, 7, 9, 0}},
-        RealCase{"free parity k 6 平特 N 3", Mode::FreeBack, kParity, 6, true, 3, true, 'L', {1, 1, 0, 1, 0, 1, 1}},
-        RealCase{"free digit sums k 3, out-of-range values", Mode::FreePrevious, kDigitSum, 3, false, 2, true, 'L',
+        RealCase{"free zodiac k 4 平特 N 9", Mode::FreeBack, kZodiac, 4, true, 9, true, kDrawnOrder, {2, 2, 5, 7, 2, 11, 5}},
+        RealCase{"free tails k 5, no special", Mode::FreePrevious, kTail, 5, false, 2, false, kDrawnOrder, {1, 1, 3, 3, 7, 9, 0}},
+        RealCase{"free parity k 6 平特 N 3", Mode::FreeBack, kParity, 6, true, 3, true, kDrawnOrder, {1, 1, 0, 1, 0, 1, 1}},
+        RealCase{"free digit sums k 3, out-of-range values", Mode::FreePrevious, kDigitSum, 3, false, 2, true, kDrawnOrder,
                  {5, 0, 9, 14, 10, 5, 3}},
-        RealCase{"fixed heads k 2 ascending", Mode::FixedPrevious, kHead, 2, false, 2, true, 'D', {0, 1, 2, 3, 3, 4, 2}},
-        RealCase{"fixed zodiac k 1 平特 N 9", Mode::FixedBack, kZodiac, 1, true, 9, true, 'L', {4, 9, 1, 12, 6, 3, 8}},
-        RealCase{"fixed digit sums k 2 N 5", Mode::FixedBack, kDigitSum, 2, false, 5, true, 'L', {7, 4, 9, 10, 8, 6, 3}},
-        RealCase{"fixed parity k 4 平特 ascending", Mode::FixedPrevious, kParity, 4, true, 2, true, 'D',
+        RealCase{"fixed heads k 2 ascending", Mode::FixedPrevious, kHead, 2, false, 2, true, kAscendingOrder, {0, 1, 2, 3, 3, 4, 2}},
+        RealCase{"fixed zodiac k 1 平特 N 9", Mode::FixedBack, kZodiac, 1, true, 9, true, kDrawnOrder, {4, 9, 1, 12, 6, 3, 8}},
+        RealCase{"fixed digit sums k 2 N 5", Mode::FixedBack, kDigitSum, 2, false, 5, true, kDrawnOrder, {7, 4, 9, 10, 8, 6, 3}},
+        RealCase{"fixed parity k 4 平特 ascending", Mode::FixedPrevious, kParity, 4, true, 2, true, kAscendingOrder,
                  {0, 1, 1, 0, 1, 0, 1}},
-        RealCase{"fixed waves k 3 N 1", Mode::FixedBack, kWave, 3, true, 1, true, 'L', {1, 2, 3, 1, 2, 3, 1}},
-        RealCase{"free segments k 1 N 0", Mode::FreeBack, kSegment, 1, false, 0, false, 'L', {7, 7, 7, 7, 7, 7, 7}}));
+        RealCase{"fixed waves k 3 N 1", Mode::FixedBack, kWave, 3, true, 1, true, kDrawnOrder, {1, 2, 3, 1, 2, 3, 1}},
+        RealCase{"free segments k 1 N 0", Mode::FreeBack, kSegment, 1, false, 0, false, kDrawnOrder, {7, 7, 7, 7, 7, 7, 7}}));
 
 }  // namespace
 }  // namespace qudrim::combination::testing

@@ -20,7 +20,7 @@ DrawRow drawOf(const std::array<int, 7>& numbers, int32_t zodiacYear = 2013, con
 
 // The worked example: drawn 12 05 45 23 38 34, special 07, zodiac year 2013.
 const std::array<int, 7> kExample = {12, 5, 45, 23, 38, 34, 7};
-const HisLists kExampleLists = {
+const ListTexts kExampleLists = {
     "12 05 45 23 38 34 07 ",
     "1X02 1X07 1X08 1X09 1X05 1X10 1X12 ",  // zodiac codes of 2013 with base 1
     "1X0 1X1 1X2 1X3 2X3 1X4 2X0 ",
@@ -35,18 +35,18 @@ const HisLists kExampleLists = {
 
 TEST(BuildHisLst, WorkedExample)
 {
-    const HisLists lists = BuildHisLst(drawOf(kExample));
-    for (int kind = 0; kind < kKindCount; ++kind)
+    const ListTexts lists = BuildHisLst(drawOf(kExample));
+    for (Kind kind : kAllKinds)
         EXPECT_EQ(lists[static_cast<size_t>(kind)], kExampleLists[static_cast<size_t>(kind)]) << "kind " << kind;
 
     const size_t lengths[8] = {21, 35, 28, 28, 35, 28, 35, 28};
-    for (int kind = 0; kind < kKindCount; ++kind)
+    for (Kind kind : kAllKinds)
         EXPECT_EQ(lists[static_cast<size_t>(kind)].size(), lengths[kind]) << "kind " << kind;
 }
 
 TEST(BuildHisLst, CuttingTheLastFourCharactersDropsTheSpecial)
 {
-    const HisLists lists = BuildHisLst(drawOf(kExample));
+    const ListTexts lists = BuildHisLst(drawOf(kExample));
     auto cut = [](const std::string& s) { return s.substr(0, s.size() - 4); };
     EXPECT_EQ(cut(lists[kNumber]), "12 05 45 23 38 34");
     EXPECT_EQ(cut(lists[kHead]), "1X0 1X1 1X2 1X3 2X3 1X4 ");
@@ -58,7 +58,7 @@ TEST(BuildHisLst, TablesOfDraws)
     struct Case {
         const char* what;
         std::array<int, 7> numbers;
-        int kind;
+        Kind kind;
         const char* list;
     };
     const Case cases[] = {
@@ -82,7 +82,7 @@ TEST(BuildHisLst, TablesOfDraws)
 
 TEST(BuildHisLst, CodeBasesShiftTheCodesNotTheCounts)
 {
-    const HisLists lists = BuildHisLst(drawOf(kExample, 2013, CodeBases{0, 0, 0}));
+    const ListTexts lists = BuildHisLst(drawOf(kExample, 2013, CodeBases{0, 0, 0}));
     EXPECT_EQ(lists[kZodiac], "1X01 1X06 1X07 1X08 1X04 1X09 1X11 ");
     EXPECT_EQ(lists[kSegment], "1X0 1X1 1X3 1X4 1X5 1X6 2X0 ");
     EXPECT_EQ(lists[kWave], "1X02 1X00 2X00 3X00 2X02 4X00 5X00 ");
@@ -99,21 +99,16 @@ TEST(BuildHisLst, ValuesOutsideTheirDomainWriteNoEntry)
     row.D[3] = zero;                     // ... and in ascending order
     row.D[1].B = 200;
     row.D[2].H = -3;
-    const HisLists lists = BuildHisLst(row);
+    const ListTexts lists = BuildHisLst(row);
     EXPECT_EQ(lists[kNumber], "12 05 45 00 38 34 07 ");
     EXPECT_EQ(lists[kDigitSum], "1X05 1X03 1X07 1X11 1X09 2X07 ");  // no entry for the 0
     EXPECT_EQ(lists[kZodiac], "1X07 1X12 1X09 1X05 1X10 2X12 ");
     EXPECT_EQ(lists[kSegment], "1X1 2X1 1X5 1X6 1X7 3X1 ");
 }
 
-TEST(SeedHisLst, EmptyHistoryGivesEmptyTexts)
-{
-    const HisLists lists = SeedHisLst(store::Snapshot{});
-    for (const auto& t : lists)
-        EXPECT_TRUE(t.empty());
-}
-
-TEST(SeedHisLst, ReadsTheStoredLastRowLikeBuildHisLst)
+// The row builder takes the lists of the draw before the first new row from
+// that draw as it is stored.
+TEST(BuildHisLst, OfAStoredRowAsOfItsDraw)
 {
     qudrim::testing::TempFolder folder;
     store::HistoryStore store(folder.path());
@@ -123,11 +118,11 @@ TEST(SeedHisLst, ReadsTheStoredLastRowLikeBuildHisLst)
     AddLishi(store, std::vector<DrawInput>{earlier, example}, kBases);
 
     const store::Snapshot snapshot = store.snapshot();
-    EXPECT_EQ(SeedHisLst(snapshot), kExampleLists);
-    EXPECT_EQ(SeedHisLst(snapshot), BuildHisLst(drawOf(kExample)));
+    EXPECT_EQ(BuildHisLst(*snapshot.last()), kExampleLists);
+    EXPECT_EQ(BuildHisLst(*snapshot.last()), BuildHisLst(drawOf(kExample)));
 }
 
-TEST(SeedHisLst, CopiesStoredCodesWhateverTheBaseNow)
+TEST(BuildHisLst, OfAStoredRowCopiesItsCodesWhateverTheBaseNow)
 {
     qudrim::testing::TempFolder folder;
     store::HistoryStore store(folder.path());
@@ -135,5 +130,5 @@ TEST(SeedHisLst, CopiesStoredCodesWhateverTheBaseNow)
     AddLishi(store, std::vector<DrawInput>{{2013100, 2013100, kExample}}, CodeBases{0, 0, 0});
     // The lists come from the stored codes, so the base the row was stored
     // with shows, not the one in force when the lists are read.
-    EXPECT_EQ(SeedHisLst(store.snapshot()), BuildHisLst(drawOf(kExample, 2013, CodeBases{0, 0, 0})));
+    EXPECT_EQ(BuildHisLst(*store.snapshot().last()), BuildHisLst(drawOf(kExample, 2013, CodeBases{0, 0, 0})));
 }

@@ -138,8 +138,8 @@ TEST_F(RealHistory, EveryRowListsTheDrawBeforeIt)
     auto st = store_->db().prepare("SELECT " + columns + " FROM Lishi ORDER BY SQQH");
     int k = 0;
     while (st.step()) {
-        const HisLists expected = k == 0 ? HisLists{} : BuildHisLst(snap.row(k - 1));
-        for (int kind = 0; kind < kKindCount; ++kind)
+        const ListTexts expected = k == 0 ? ListTexts{} : BuildHisLst(snap.row(k - 1));
+        for (Kind kind : kAllKinds)
             ASSERT_EQ(st.columnText(kind), expected[static_cast<size_t>(kind)]) << "row " << k + 1 << " kind " << kind;
         ++k;
     }

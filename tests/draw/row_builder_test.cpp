@@ -36,15 +36,15 @@ void expectCopies(const StoredRow& row, const StoredRow* source, const std::stri
         }
 }
 
-void expectLists(const StoredRow& row, const std::string& prefix, const HisLists& lists, const std::string& what)
+void expectLists(const StoredRow& row, const std::string& prefix, const ListTexts& lists, const std::string& what)
 {
-    for (int kind = 0; kind < kKindCount; ++kind) {
+    for (Kind kind : kAllKinds) {
         const std::string column = prefix + testrows::kListSuffixes[kind];
         EXPECT_EQ(row.text(column), lists[static_cast<size_t>(kind)]) << what << ": " << column;
     }
 }
 
-HisLists listsOf(const DrawInput& d, const CodeBases& bases = kBases)
+ListTexts listsOf(const DrawInput& d, const CodeBases& bases = kBases)
 {
     return BuildHisLst(deriveDraw(d.issue, d.numbers, GetSxYear(d.zodiacIssue), bases));
 }
@@ -96,9 +96,9 @@ TEST_P(RowBuilderCopies, EachRowDescribesTheTwoRowsBeforeIt)
         EXPECT_EQ(row.at("SQQH"), kDraws[k].issue);
         expectCopies(row, k >= 1 ? &stored[k - 1] : nullptr, "S", what);
         expectCopies(row, k >= 2 ? &stored[k - 2] : nullptr, "P", what);
-        expectLists(row, "txtHisLst", k >= 1 ? listsOf(kDraws[k - 1]) : HisLists{}, what);
+        expectLists(row, "txtHisLst", k >= 1 ? listsOf(kDraws[k - 1]) : ListTexts{}, what);
         // Draw entry and the importers leave the N-back lists unwritten.
-        expectLists(row, "txtHisPreLst", HisLists{}, what);
+        expectLists(row, "txtHisPreLst", ListTexts{}, what);
         EXPECT_EQ(row.at("intTh"), 0);
         EXPECT_EQ(row.text("txtHisP6"), "");
         EXPECT_EQ(row.at("bolOk"), 0);
@@ -139,15 +139,20 @@ TEST_F(RowBuilder, OwnColumnsHoldTheDerivedAttributes)
     EXPECT_EQ(row.at("L7C"), 0 + kBases.BsIni);  // 红
 }
 
-TEST_F(RowBuilder, EachRowCarriesTheSeedOfTheHistoryBeforeIt)
+TEST_F(RowBuilder, EachRowCarriesTheListsOfTheDrawBeforeIt)
 {
+    // The lists of the stored last row; empty texts for an empty history.
+    auto lastStored = [this] {
+        const store::Snapshot snapshot = store.snapshot();
+        return snapshot.empty() ? ListTexts{} : BuildHisLst(*snapshot.last());
+    };
     for (const auto& d : kDraws) {
-        const HisLists seed = SeedHisLst(store.snapshot());
+        const ListTexts seed = lastStored();
         add({d});
         expectLists(rows().back(), "txtHisLst", seed, "issue " + std::to_string(d.issue));
     }
-    // The seed of a stored draw is what BuildHisLst makes of the same draw.
-    EXPECT_EQ(SeedHisLst(store.snapshot()), listsOf(kDraws.back()));
+    // The lists of a stored draw are what BuildHisLst makes of the same draw.
+    EXPECT_EQ(lastStored(), listsOf(kDraws.back()));
 }
 
 TEST_F(RowBuilder, EmptyBatchStoresNothing)
@@ -206,7 +211,7 @@ TEST_F(RowBuilder, RowAfterEmptyingTheHistoryHasNoCopies)
     ASSERT_EQ(stored.size(), 1u);
     expectCopies(stored[0], nullptr, "S", "row after emptying");
     expectCopies(stored[0], nullptr, "P", "row after emptying");
-    expectLists(stored[0], "txtHisLst", HisLists{}, "row after emptying");
+    expectLists(stored[0], "txtHisLst", ListTexts{}, "row after emptying");
 }
 
 TEST_F(RowBuilder, RowAfterDeletingTheLastDescribesTheNewLast)
@@ -319,7 +324,7 @@ TEST_F(RowBuilder, RebuildGivesEachRowTheListsTheRowBeforeReceived)
 
     ASSERT_EQ(inTwo.size(), draws.size());
     for (size_t k = 0; k < inTwo.size(); ++k) {
-        HisLists expected{};
+        ListTexts expected{};
         if (k >= 2)
             expected = listsOf(draws[k - 2]);
         expectLists(inTwo[k], "txtHisPreLst", expected, "row " + std::to_string(k + 1));

@@ -49,7 +49,7 @@ protected:
                       makeCombination(Mode::FreeBack, kNumber, {d[0], d[1], d[2], d[3], d[4], d[5], d[6]}, 1, true, 9)),
             position("fixed N 3 tails", makeOptions(Mode::FixedBack, kTail, {{2, d[1] % 10}, {5, d[4] % 10}}, 3)),
             combining("combination fixed N 4 heads, ascending",
-                      makeCombination(Mode::FixedBack, kHead, {0, 1, 2, 3, 4, 4, 2}, 2, false, 4, true, 'D')),
+                      makeCombination(Mode::FixedBack, kHead, {0, 1, 2, 3, 4, 4, 2}, 2, false, 4, true, kAscendingOrder)),
             position("free N 2 parity", makeOptions(Mode::FreeBack, kParity, {{1, 1}, {2, 0}, {3, 1}}, 2, true)),
             combining("combination free 上期 parity",
                       makeCombination(Mode::FreePrevious, kParity, {1, 0, 1, 1, 0, 1, 0}, 4, true, 2, false)),

@@ -19,8 +19,8 @@ const std::vector<Numbers> kDraws = {
 
 struct FixedCase {
     const char* what;
-    int kind;
-    char prefix;
+    Kind kind;
+    NumberOrder order;
     std::vector<Pick> picks;
     std::vector<int> hits;
 };
@@ -33,7 +33,7 @@ protected:
     {
         for (const auto& c : cases) {
             SCOPED_TRACE(c.what);
-            SearchOptions o = makeOptions(mode, c.kind, {}, n, true, c.prefix);
+            SearchOptions o = makeOptions(mode, c.kind, {}, n, true, c.order);
             for (const Pick& p : c.picks) {
                 o.bolWei[static_cast<size_t>(p.position)] = true;
                 o.intSqLei[static_cast<size_t>(p.position)] = static_cast<int16_t>(p.value);
@@ -46,41 +46,41 @@ protected:
 TEST_F(FixedMarking, AgainstThePreviousDraw)
 {
     const std::vector<FixedCase> cases = {
-        {"no position: every row", kNumber, 'L', {}, {1, 2, 3, 4, 5, 6}},
-        {"drawn position 1 is 5", kNumber, 'L', {{1, 5}}, {3, 5}},
-        {"ascending position 1 is 5", kNumber, 'D', {{1, 5}}, {2, 3, 5, 6}},
-        {"special number 5 in ascending order reads L7", kNumber, 'D', {{7, 5}}, {4}},
-        {"drawn position 2 is 5", kNumber, 'L', {{2, 5}}, {2, 6}},
-        {"drawn positions 1 and 2 are 5 and 30", kNumber, 'L', {{1, 5}, {2, 30}}, {3}},
-        {"ascending positions 1 and 7 are 5 and 5", kNumber, 'D', {{1, 5}, {7, 5}}, {}},
+        {"no position: every row", kNumber, kDrawnOrder, {}, {1, 2, 3, 4, 5, 6}},
+        {"drawn position 1 is 5", kNumber, kDrawnOrder, {{1, 5}}, {3, 5}},
+        {"ascending position 1 is 5", kNumber, kAscendingOrder, {{1, 5}}, {2, 3, 5, 6}},
+        {"special number 5 in ascending order reads L7", kNumber, kAscendingOrder, {{7, 5}}, {4}},
+        {"drawn position 2 is 5", kNumber, kDrawnOrder, {{2, 5}}, {2, 6}},
+        {"drawn positions 1 and 2 are 5 and 30", kNumber, kDrawnOrder, {{1, 5}, {2, 30}}, {3}},
+        {"ascending positions 1 and 7 are 5 and 5", kNumber, kAscendingOrder, {{1, 5}, {7, 5}}, {}},
         // The oldest row has zero copies and meets a reference value of 0.
-        {"head 0 at drawn position 1", kHead, 'L', {{1, 0}}, {1, 3, 5}},
-        {"digit sum 3 at drawn position 3", kDigitSum, 'L', {{3, 3}}, {2, 4}},
-        {"digit sum 0 is out of range", kDigitSum, 'L', {{3, 0}}, {}},
-        {"odd at drawn position 4", kParity, 'L', {{4, 1}}, {2, 4, 6}},
-        {"even at drawn position 4", kParity, 'L', {{4, 0}}, {1, 3, 5}},
-        {"zodiac 11 at ascending position 2", kZodiac, 'D', {{2, 11}}, {2, 3}},
-        {"a negative number", kNumber, 'L', {{1, -5}}, {}},
-        {"number 0 is out of range", kNumber, 'L', {{1, 0}}, {}},
+        {"head 0 at drawn position 1", kHead, kDrawnOrder, {{1, 0}}, {1, 3, 5}},
+        {"digit sum 3 at drawn position 3", kDigitSum, kDrawnOrder, {{3, 3}}, {2, 4}},
+        {"digit sum 0 is out of range", kDigitSum, kDrawnOrder, {{3, 0}}, {}},
+        {"odd at drawn position 4", kParity, kDrawnOrder, {{4, 1}}, {2, 4, 6}},
+        {"even at drawn position 4", kParity, kDrawnOrder, {{4, 0}}, {1, 3, 5}},
+        {"zodiac 11 at ascending position 2", kZodiac, kAscendingOrder, {{2, 11}}, {2, 3}},
+        {"a negative number", kNumber, kDrawnOrder, {{1, -5}}, {}},
+        {"number 0 is out of range", kNumber, kDrawnOrder, {{1, 0}}, {}},
     };
     check(cases, Mode::FixedPrevious, 2);
 }
 
 TEST_F(FixedMarking, AgainstTheDrawNBefore)
 {
-    check({{"N = 2, drawn position 1 is 5", kNumber, 'L', {{1, 5}}, {4, 6}},
-           {"N = 2, digit sum 5 at ascending position 1", kDigitSum, 'D', {{1, 5}}, {3, 4, 6}},
-           {"N = 2, odd special number", kParity, 'D', {{7, 1}}, {3, 5}}},
+    check({{"N = 2, drawn position 1 is 5", kNumber, kDrawnOrder, {{1, 5}}, {4, 6}},
+           {"N = 2, digit sum 5 at ascending position 1", kDigitSum, kAscendingOrder, {{1, 5}}, {3, 4, 6}},
+           {"N = 2, odd special number", kParity, kAscendingOrder, {{7, 1}}, {3, 5}}},
           Mode::FixedBack, 2);
-    check({{"N = 3, drawn position 1 is 5", kNumber, 'L', {{1, 5}}, {5}},
+    check({{"N = 3, drawn position 1 is 5", kNumber, kDrawnOrder, {{1, 5}}, {5}},
            // Rows 1..N have zero copies.
-           {"N = 3, head 0 at drawn position 1", kHead, 'L', {{1, 0}}, {1, 2, 3, 5}},
-           {"N = 3, no position", kNumber, 'L', {}, {1, 2, 3, 4, 5, 6}}},
+           {"N = 3, head 0 at drawn position 1", kHead, kDrawnOrder, {{1, 0}}, {1, 2, 3, 5}},
+           {"N = 3, no position", kNumber, kDrawnOrder, {}, {1, 2, 3, 4, 5, 6}}},
           Mode::FixedBack, 3);
     // N = 1 and 0 (taken as 1) compare with the previous draw.
     for (int n : {1, 0}) {
         SCOPED_TRACE(n);
-        check({{"drawn position 1 is 5", kNumber, 'L', {{1, 5}}, {3, 5}}}, Mode::FixedBack, n);
+        check({{"drawn position 1 is 5", kNumber, kDrawnOrder, {{1, 5}}, {3, 5}}}, Mode::FixedBack, n);
     }
 }
 
@@ -98,8 +98,8 @@ TEST_F(FixedMarking, PreviousDrawCopiesAreRecomputedForTheChosenPositionAndKindO
     setText("D3ES", 2, "9");
     setText("D3FS", 2, "9");
     setText("L7AS", 2, "0");
-    search(makeOptions(Mode::FixedPrevious, kDigitSum, {{3, 3}}, 2, true, 'D'));
-    search(makeOptions(Mode::FixedPrevious, kParity, {{7, 1}}, 2, true, 'D'));
+    search(makeOptions(Mode::FixedPrevious, kDigitSum, {{3, 3}}, 2, true, kAscendingOrder));
+    search(makeOptions(Mode::FixedPrevious, kParity, {{7, 1}}, 2, true, kAscendingOrder));
     EXPECT_EQ(intColumn("D3ES"), (std::vector<int64_t>{0, 1, 1, 2, 2, 2}));
     EXPECT_EQ(intColumn("D3FS"), (std::vector<int64_t>{0, 2, 2, 3, 6, 0}));
     EXPECT_EQ(intColumn("L7AS"), (std::vector<int64_t>{0, 17, 44, 5, 2, 27}));

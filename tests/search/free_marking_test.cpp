@@ -21,7 +21,7 @@ const std::vector<Numbers> kDraws = {
 
 struct FreeCase {
     const char* what;
-    int kind;
+    Kind kind;
     std::vector<Pick> picks;
     bool specialCounts;
     std::vector<int> hits;

@@ -62,7 +62,7 @@ TEST_F(NBackRebuild, HandComputedRowsForNFourOfTen)
 {
     addHistory(10);
     const auto source = column("txtHisLstWei");
-    RebuildPreLst(db(), kTail, 4);
+    search(makeOptions(Mode::FreeBack, kTail, {}, 4));
     const auto rebuilt = column("txtHisPreLstWei");
     EXPECT_EQ(rebuilt[0], "");  // row 1 of a fresh history holds the empty text
     EXPECT_EQ(rebuilt[1], "");

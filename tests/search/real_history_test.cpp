@@ -104,15 +104,15 @@ TEST_F(SearchOnRealHistory, FixedNumberNineDrawsBeforeMatchesTheDrawList)
     for (size_t k = 9; k < draws().size(); ++k)
         if (draws()[k - 9].numbers[1] == v)
             expected.push_back(draws()[k].issue);
-    for (char prefix : {'L', 'D'}) {
-        const auto result = search(makeOptions(Mode::FixedBack, kNumber, {{2, v}}, 9, true, prefix));
-        EXPECT_EQ(issues(result), expected) << prefix;
+    for (NumberOrder order : {kDrawnOrder, kAscendingOrder}) {
+        const auto result = search(makeOptions(Mode::FixedBack, kNumber, {{2, v}}, 9, true, order));
+        EXPECT_EQ(issues(result), expected) << static_cast<char>(order);
     }
 }
 
 TEST_F(SearchOnRealHistory, OneDrawBeforeFindsWhatThePreviousDrawFinds)
 {
-    for (int kind : {kNumber, kZodiac, kTail, kDigitSum}) {
+    for (Kind kind : {kNumber, kZodiac, kTail, kDigitSum}) {
         SCOPED_TRACE(kind);
         auto previous = makeOptions(Mode::FreePrevious, kind, {{1, 1}, {2, 3}}, 1, false);
         previous.display.intXianshiLei = kHead;
@@ -131,16 +131,16 @@ TEST_F(SearchOnRealHistory, CountsAddUpToHitsTimesScope)
     const std::array<int, 3> scopeSize = {7, 6, 1};
     int variant = 0;
     for (Mode mode : {Mode::FreePrevious, Mode::FreeBack, Mode::FixedPrevious, Mode::FixedBack}) {
-        for (int kind = 0; kind < kKindCount; ++kind) {
+        for (Kind kind : kAllKinds) {
             ++variant;
             // Reference values taken from the last draw, so that there are hits.
-            SearchOptions o = makeOptions(mode, kind, {}, 4, variant % 2 == 0, variant % 3 ? 'L' : 'D');
+            SearchOptions o = makeOptions(mode, kind, {}, 4, variant % 2 == 0, variant % 3 ? kDrawnOrder : kAscendingOrder);
             const DrawRow last = deriveDraw(0, draws().back().numbers, GetSxYear(draws().back().issue), {});
             for (int p : {1, 7}) {
                 o.bolWei[static_cast<size_t>(p)] = true;
                 o.intSqLei[static_cast<size_t>(p)] = last.at(o.display.strQz, p).value(kind);
             }
-            o.display.intXianshiLei = (kind + 3) % kKindCount;
+            o.display.intXianshiLei = kAllKinds[static_cast<size_t>((kind + 3) % kKindCount)];
             o.display.scope = variant % 3;
             o.display.firstIssue = 2000001;
             o.display.lastIssue = 2020999;

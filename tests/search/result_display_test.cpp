@@ -15,7 +15,7 @@ const std::vector<Numbers> kDraws = {
 };
 
 // Every row of the range qualifies when no position is chosen.
-SearchOptions everyRow(int resultKind, int scope, const CodeBases& bases = {})
+SearchOptions everyRow(Kind resultKind, int scope, const CodeBases& bases = {})
 {
     SearchOptions o = makeOptions(Mode::FixedPrevious, kNumber, {});
     o.display.intXianshiLei = resultKind;
@@ -49,7 +49,7 @@ protected:
 
 struct TallyCase {
     const char* what;
-    int kind;
+    Kind kind;
     int scope;
     CodeBases bases;
     std::vector<std::string> lines;
@@ -140,7 +140,7 @@ TEST_F(ResultDisplay, HitRowsInBothOrders)
     EXPECT_EQ(result.hits[1], (std::array<std::string, 10>{"2013021", "6", "18", "30", "42", "12", "24", "36",
                                                            "01 13 25 37 49 02 03 ", "2"}));
 
-    o.display.strQz = 'D';
+    o.display.strQz = kAscendingOrder;
     result = search(o);
     EXPECT_EQ(result.hits[0],
               (std::array<std::string, 10>{"2013020", "1", "2", "13", "25", "37", "49", "3", "", "1"}));
@@ -151,7 +151,7 @@ TEST_F(ResultDisplay, HitRowsInBothOrders)
               (std::array<std::string, 10>{"2013020", "蛇", "龙", "蛇", "蛇", "蛇", "蛇", "兔", "", "1"}));
 
     o.display.intXianshiLei = kDigitSum;
-    o.display.strQz = 'L';
+    o.display.strQz = kDrawnOrder;
     result = search(o);
     EXPECT_EQ(result.hits[0],
               (std::array<std::string, 10>{"2013020", "1", "4", "7", "10", "13", "2", "3", "", "1"}));
@@ -205,18 +205,6 @@ TEST_F(ResultDisplay, ACodeOfTheOtherBaseIsCountedButNotListed)
     EXPECT_EQ(result.tally[0][3], "14.286%");
 }
 
-TEST_F(ResultDisplay, CombinationFilterTakesRowsWithBolOk)
-{
-    addDraws(kDraws);
-    db().exec("UPDATE Lishi SET bolOk = -1 WHERE SQQH = 2013021");
-    DisplayOptions d;
-    d.firstIssue = 0;
-    d.lastIssue = 99999999;
-    const auto result = JieguoXianshi(db(), {RowFilter::Kind::CombinationOk, 0}, d);
-    ASSERT_EQ(result.hits.size(), 1u);
-    EXPECT_EQ(result.hits[0][0], "2013021");
-}
-
 TEST_F(ResultDisplay, AFailedSearchRollsBackEverything)
 {
     addDraws(kDraws);
@@ -243,10 +231,11 @@ TEST_F(ResultDisplay, OptionsOutOfRangeAreRefused)
         change(o);
         return o;
     };
-    for (const auto& o : {bad([](SearchOptions& o) { o.intLei = 8; }),
-                          bad([](SearchOptions& o) { o.display.intXianshiLei = -1; }),
+    // A kind or an order beyond its values can only be made by a cast.
+    for (const auto& o : {bad([](SearchOptions& o) { o.intLei = static_cast<Kind>(8); }),
+                          bad([](SearchOptions& o) { o.display.intXianshiLei = static_cast<Kind>(-1); }),
                           bad([](SearchOptions& o) { o.display.scope = 3; }),
-                          bad([](SearchOptions& o) { o.display.strQz = 'X'; })})
+                          bad([](SearchOptions& o) { o.display.strQz = static_cast<NumberOrder>('X'); })})
         EXPECT_THROW(search(o), store::StoreError);
     EXPECT_EQ(dump(), before);
 }

@@ -27,8 +27,8 @@ enum class Mode { FreePrevious, FreeBack, FixedPrevious, FixedBack };
 
 // Search options over the whole history: the positions picked with their
 // reference values, everything else at its plain default.
-inline SearchOptions makeOptions(Mode mode, int kind, std::initializer_list<Pick> picks, int n = 2,
-                                 bool specialCounts = true, char prefix = 'L')
+inline SearchOptions makeOptions(Mode mode, Kind kind, std::initializer_list<Pick> picks, int n = 2,
+                                 bool specialCounts = true, NumberOrder order = kDrawnOrder)
 {
     SearchOptions o;
     o.bolZyw = mode == Mode::FreePrevious || mode == Mode::FreeBack;
@@ -42,7 +42,7 @@ inline SearchOptions makeOptions(Mode mode, int kind, std::initializer_list<Pick
     }
     o.display.firstIssue = 0;
     o.display.lastIssue = 99999999;
-    o.display.strQz = prefix;
+    o.display.strQz = order;
     o.display.intXianshiLei = kNumber;
     return o;
 }

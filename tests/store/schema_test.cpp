@@ -110,9 +110,15 @@ TEST_F(Schema, CarcuHoldsValueAndCount)
 
 TEST(SchemaNames, StemsAndColumnNames)
 {
-    EXPECT_EQ(store::stemOf('L', 3), "L3");
-    EXPECT_EQ(store::stemOf('D', 6), "D6");
-    EXPECT_EQ(store::stemOf('D', 7), "L7");  // the special number keeps its L7 columns in both orders
+    EXPECT_EQ(store::stemOf(kDrawnOrder, 3), "L3");
+    EXPECT_EQ(store::stemOf(kAscendingOrder, 6), "D6");
+    EXPECT_EQ(store::stemOf(kAscendingOrder, 7), "L7");  // the special number keeps its L7 columns in both orders
+    EXPECT_EQ(store::attributeColumn(kAscendingOrder, 3, 'E'), "D3E");
+    EXPECT_EQ(store::attributeColumn(kAscendingOrder, 7, 'A', store::Copy::Previous), "L7AS");
+    EXPECT_EQ(store::attributeColumn(kDrawnOrder, 2, 'C', store::Copy::NBack), "L2CP");
+    EXPECT_EQ(store::listColumn(kZodiac, store::ListOf::DrawBefore), "txtHisLstSx");
+    EXPECT_EQ(store::listColumn(kParity, store::ListOf::DrawNBefore), "txtHisPreLstDas");
+    EXPECT_EQ(store::listColumn(kNumber, store::ListOf::DrawNBefore), "txtHisPreLst");
     EXPECT_TRUE(store::isLishiColumn("D2HP"));
     EXPECT_TRUE(store::isLishiColumn("D7A"));
     EXPECT_FALSE(store::isLishiColumn("D7B"));
