@@ -20,6 +20,9 @@ class QTableView;
 
 namespace qudrim::app {
 
+// Widths that the grids are given in twips, on a 96 dpi screen.
+inline int twipsToPixels(int twips) { return (twips + 7) / 15; }
+
 // Sets column c of `grid` to at least minimum[c] pixels, wider where its
 // header or one of widest[c] (the texts its cells may hold that could be the
 // widest) needs more. Columns beyond `minimum` are left alone.

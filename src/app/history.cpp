@@ -44,6 +44,8 @@ void History::readWholeView()
 void History::changed(const HistoryChange& change)
 {
     switch (change.rows) {
+    case HistoryChange::Rows::Unchanged:
+        break;
     case HistoryChange::Rows::Appended:
         // Only the new rows are read; should that fail, the whole view is.
         try {

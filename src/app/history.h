@@ -21,24 +21,31 @@ class QTimer;
 
 namespace qudrim::app {
 
-// What a command did to the draws, and what the window then shows anew.
+// What a command did to the draws, and which parts of the window show the
+// history anew: the one thing that differs between the commands that change it.
 struct HistoryChange {
     enum class Rows {
+        Unchanged,    // nothing was stored or deleted
         Appended,     // `appended` new draws after the last one
         Replaced,     // the history may differ anywhere (import, trim, replacement)
         LastRemoved,  // the newest draw is gone
         Emptied,      // every draw is gone
     };
-    Rows rows = Rows::Replaced;
+    enum class Shown {
+        Everything,     // the list, the next issue with the end of the range, the panel
+        ListOnly,       // clearing: the next issue, the range end and the panel keep what they showed
+        NextIssueOnly,  // an import that stored nothing still shows the next issue as the history has it
+    };
+    Rows rows = Rows::Unchanged;
     int appended = 0;
-    // Clearing the history refreshes only the list: the next issue, the end
-    // of the search range and the panel keep what they showed.
-    bool listOnly = false;
+    Shown shown = Shown::Everything;
 
-    static HistoryChange appendedDraws(int count) { return {Rows::Appended, count, false}; }
-    static HistoryChange replaced() { return {Rows::Replaced, 0, false}; }
-    static HistoryChange lastRemoved() { return {Rows::LastRemoved, 0, false}; }
-    static HistoryChange emptied() { return {Rows::Emptied, 0, true}; }
+    static HistoryChange appendedDraws(int count) { return {Rows::Appended, count, Shown::Everything}; }
+    static HistoryChange replaced() { return {Rows::Replaced, 0, Shown::Everything}; }
+    static HistoryChange lastRemoved() { return {Rows::LastRemoved, 0, Shown::Everything}; }
+    static HistoryChange emptied() { return {Rows::Emptied, 0, Shown::ListOnly}; }
+    static HistoryChange unchanged() { return {Rows::Unchanged, 0, Shown::Everything}; }
+    static HistoryChange nextIssueOnly() { return {Rows::Unchanged, 0, Shown::NextIssueOnly}; }
 };
 
 class History final : public QObject {
