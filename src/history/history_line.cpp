@@ -1,19 +1,13 @@
 #include "history/history_line.h"
 
+#include "store/plain_text.h"
+
 #include <cmath>
 #include <limits>
 
 namespace qudrim::history {
 
 namespace {
-
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-std::string twoDigits(int n)
-{
-    std::string s = std::to_string(n);
-    return (n >= 0 && n < 10) ? "0" + s : s;
-}
 
 // Digits with an optional decimal fraction and blanks after them: the forms
 // of a number that an issue field starting with a digit can take.
@@ -56,12 +50,7 @@ std::string PrintHisLine(int64_t issue, const std::array<int, 7>& numbers)
 
 ParsedLine ParseHisLine(std::string_view line, int32_t previousIssue, const std::array<int, 7>& previousNumbers)
 {
-    size_t first = 0, last = line.size();
-    while (first < last && line[first] == ' ')
-        ++first;
-    while (last > first && line[last - 1] == ' ')
-        --last;
-    const std::string_view s = line.substr(first, last - first);
+    const std::string_view s = trimBlanks(line);
 
     ParsedLine out;
     out.numbers = previousNumbers;
