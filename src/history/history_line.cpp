@@ -13,10 +13,7 @@ namespace {
 // of a number that an issue field starting with a digit can take.
 bool readIssueField(std::string_view t, double& value)
 {
-    size_t end = t.size();
-    while (end > 0 && t[end - 1] == ' ')
-        --end;
-    t = t.substr(0, end);
+    t = trimBlanks(t);  // the field starts with a digit: only blanks after it go
     size_t i = 0;
     while (i < t.size() && isDigit(t[i]))
         ++i;
