@@ -1,15 +1,14 @@
 #include "history/export_file.h"
 
+#include "store/file_sync.h"
+#include "store/plain_text.h"
+
 #include <cerrno>
 #include <fstream>
+#include <optional>
 #include <random>
 #include <string>
 #include <system_error>
-
-#if defined(__unix__) || defined(__APPLE__)
-#include <fcntl.h>
-#include <unistd.h>
-#endif
 
 namespace qudrim::history {
 
@@ -32,22 +31,6 @@ void removeQuietly(const fs::path& path)
     fs::remove(path, ignored);
 }
 
-// Makes the new file's bytes durable before the rename makes them the file,
-// so that a crash just after it never leaves an empty file in its place.
-void flushToDisk([[maybe_unused]] const fs::path& file)
-{
-#if defined(__unix__) || defined(__APPLE__)
-    const int fd = ::open(file.c_str(), O_RDONLY);
-    if (fd < 0)
-        throw ExportError("cannot reopen " + utf8Of(file) + ": " + std::generic_category().message(errno));
-    const int rc = ::fsync(fd);
-    const int error = errno;
-    ::close(fd);
-    if (rc != 0)
-        throw ExportError("cannot flush " + utf8Of(file) + ": " + std::generic_category().message(error));
-#endif
-}
-
 constexpr std::string_view kTemporarySuffix = ".tmp";
 constexpr size_t kRandomDigits = 8;
 
@@ -60,7 +43,7 @@ fs::path temporaryName(const fs::path& target, uint32_t random)
     return name;
 }
 
-bool isHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); }
+bool isHexDigit(char c) { return isDigit(c) || (c >= 'a' && c <= 'f'); }
 
 // Whether `name` is one of the temporary names of `target`.
 bool isTemporaryOf(const std::string& name, const fs::path& target)
@@ -145,11 +128,12 @@ void writeFileAtomically(const fs::path& target, std::string_view bytes)
             throw ExportError("cannot write " + utf8Of(temporary) + ": " + std::generic_category().message(error));
         }
     }
-    try {
-        flushToDisk(temporary);
-    } catch (...) {
+    // The bytes must be on the disk before the rename makes them the file, so
+    // that a crash just after it never leaves an empty file in its place.
+    if (const std::optional<store::SyncFailure> failure = store::syncToDisk(temporary)) {
         removeQuietly(temporary);
-        throw;
+        throw ExportError((failure->opening ? "cannot reopen " : "cannot flush ") + utf8Of(temporary) + ": " +
+                          failure->error.message());
     }
     replaceWith(temporary, target);
 }

@@ -3,6 +3,7 @@
 #include "draw/tables.h"
 #include "history/export_file.h"
 #include "history/history_line.h"
+#include "store/plain_text.h"
 
 #include <algorithm>
 #include <array>
@@ -21,8 +22,6 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 // How often a read tells of its progress: a file of 200 MB about 200 times.
 constexpr size_t kProgressBytes = 1024 * 1024;
-
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 bool hasDigitPair(std::string_view line)
 {

@@ -1,5 +1,7 @@
 #include "history/history_line.h"
 
+#include "store/plain_text.h"
+
 #include <cmath>
 #include <limits>
 
@@ -7,22 +9,11 @@ namespace qudrim::history {
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-std::string twoDigits(int n)
-{
-    std::string s = std::to_string(n);
-    return (n >= 0 && n < 10) ? "0" + s : s;
-}
-
 // Digits with an optional decimal fraction and blanks after them: the forms
 // of a number that an issue field starting with a digit can take.
 bool readIssueField(std::string_view t, double& value)
 {
-    size_t end = t.size();
-    while (end > 0 && t[end - 1] == ' ')
-        --end;
-    t = t.substr(0, end);
+    t = trimBlanks(t);  // the field starts with a digit: only blanks after it go
     size_t i = 0;
     while (i < t.size() && isDigit(t[i]))
         ++i;
@@ -56,12 +47,7 @@ std::string PrintHisLine(int64_t issue, const std::array<int, 7>& numbers)
 
 ParsedLine ParseHisLine(std::string_view line, int32_t previousIssue, const std::array<int, 7>& previousNumbers)
 {
-    size_t first = 0, last = line.size();
-    while (first < last && line[first] == ' ')
-        ++first;
-    while (last > first && line[last - 1] == ' ')
-        --last;
-    const std::string_view s = line.substr(first, last - first);
+    const std::string_view s = trimBlanks(line);
 
     ParsedLine out;
     out.numbers = previousNumbers;

@@ -1,5 +1,7 @@
 #include "history/page_encoding.h"
 
+#include "store/plain_text.h"
+
 #include <iconv.h>
 
 #include <algorithm>
@@ -28,7 +30,7 @@ std::string lowered(std::string_view s)
 
 bool isLabelChar(char c)
 {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '_' ||
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || isDigit(c) || c == '-' || c == '_' ||
            c == '.' || c == ':';
 }
 

@@ -1,5 +1,7 @@
 #include "history/page_markup.h"
 
+#include "store/plain_text.h"
+
 namespace qudrim::history {
 
 namespace {
@@ -8,7 +10,7 @@ bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool isNameChar(char c)
 {
-    return isLetter(c) || (c >= '0' && c <= '9') || c == ':' || c == '-' || c == '_' || c == '.';
+    return isLetter(c) || isDigit(c) || c == ':' || c == '-' || c == '_' || c == '.';
 }
 // Where the parser takes an attribute name to begin; anything else in a tag
 // is skipped up to the next blank.

@@ -15,10 +15,7 @@ std::string historyTextOf(const std::vector<DrawRow>& rows)
     std::string text;
     text.reserve(rows.size() * (29 + kLineEnd.size()));
     for (const DrawRow& row : rows) {
-        std::array<int, 7> numbers{};
-        for (size_t i = 0; i < 7; ++i)
-            numbers[i] = row.L[i + 1].A;
-        text += PrintHisLine(row.issue, numbers);
+        text += PrintHisLine(row.issue, row.numbers());
         text += kLineEnd;
     }
     return text;

@@ -1,6 +1,7 @@
 #include "history/trim.h"
 
 #include "history/history_file.h"
+#include "store/plain_text.h"
 
 #include <algorithm>
 #include <limits>
@@ -14,8 +15,7 @@ DrawInput inputOf(const DrawRow& row)
     DrawInput d;
     d.issue = row.issue;
     d.zodiacIssue = row.issue;
-    for (size_t i = 0; i < 7; ++i)
-        d.numbers[i] = row.L[i + 1].A;
+    d.numbers = row.numbers();
     return d;
 }
 
@@ -50,7 +50,7 @@ TrimAnswer readTrimAnswer(std::string_view text)
     }
     int64_t v = 0;
     for (char c : text) {
-        if (c < '0' || c > '9') {
+        if (!isDigit(c)) {
             answer.kind = TrimAnswer::Kind::NotNumber;
             return answer;
         }

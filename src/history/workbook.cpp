@@ -1,6 +1,7 @@
 #include "history/workbook.h"
 
 #include "history/export_file.h"
+#include "store/plain_text.h"
 
 #include <xlsxwriter.h>
 
@@ -14,8 +15,6 @@ namespace {
 // A double holds 15 significant decimal digits exactly; longer digit runs
 // stay text, so that no digit of what the grid shows is lost.
 constexpr size_t kMaxDigits = 15;
-
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Digits without a leading zero ("0" itself included); the count read.
 size_t wholePart(std::string_view s)
