@@ -52,13 +52,19 @@ QStringList toStrings(const std::array<std::string, N>& texts)
     return list;
 }
 
-template <size_t N>
-std::vector<QStringList> toRows(const std::vector<std::array<std::string, N>>& rows)
+// Every cell of a grid's rows as the result's own texts give it.
+template <class CellText>
+std::vector<QStringList> toRows(size_t rows, int columns, CellText&& text)
 {
     std::vector<QStringList> out;
-    out.reserve(rows.size());
-    for (const auto& row : rows)
-        out.push_back(toStrings(row));
+    out.reserve(rows);
+    for (size_t r = 0; r < rows; ++r) {
+        QStringList row;
+        row.reserve(columns);
+        for (int c = 0; c < columns; ++c)
+            row << QString::fromStdString(text(r, c));
+        out.push_back(std::move(row));
+    }
     return out;
 }
 
@@ -137,10 +143,10 @@ void frmMain::runSearchCommand(const QString& refused, bool setSerialColumn,
 
 void frmMain::showSearchResult(const search::SearchResult& result, bool setSerialColumn)
 {
-    hitsModel_->setHeader(toStrings(result.hitHeader));
-    hitsModel_->setRows(toRows(result.hits));
-    tallyModel_->setHeader(toStrings(result.tallyHeader));
-    tallyModel_->setRows(toRows(result.tally));
+    hitsModel_->setHeader(toStrings(result.hitHeader()));
+    hitsModel_->setRows(toRows(result.hits.size(), 10, [&](size_t r, int c) { return result.hitText(r, c); }));
+    tallyModel_->setHeader(toStrings(result.tallyHeader()));
+    tallyModel_->setRows(toRows(result.tally.size(), 4, [&](size_t r, int c) { return result.tallyText(r, c); }));
     setHitColumnWidths(setSerialColumn);
     setTallyColumnWidths();
 }
