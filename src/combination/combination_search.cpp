@@ -149,10 +149,16 @@ private:
 
 }  // namespace
 
+search::PreparedSearch prepareCombinationSearch(store::Database& db, const CombinationOptions& options,
+                                                search::ColumnCache* cache)
+{
+    return search::prepareMarkedSearch<CombinationMarking>(db, options, cache, "combination search");
+}
+
 search::SearchResult runCombinationSearch(store::Database& db, const CombinationOptions& options,
                                           search::ColumnCache* cache)
 {
-    return search::runMarkedSearch<CombinationMarking>(db, options, cache, "combination search");
+    return search::committed(db, prepareCombinationSearch(db, options, cache));
 }
 
 }  // namespace qudrim::combination

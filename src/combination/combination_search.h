@@ -3,6 +3,7 @@
 // combination of k pool positions, and hands over to the result display.
 #pragma once
 
+#include "search/pending_marks.h"
 #include "search/result_display.h"
 #include "search/search_options.h"
 #include "store/database.h"
@@ -40,5 +41,12 @@ inline int poolSize(bool bolZhpm) { return bolZhpm ? 6 : 7; }
 // for the database as it stands, and it keeps what the search wrote.
 search::SearchResult runCombinationSearch(store::Database& db, const CombinationOptions& options,
                                           search::ColumnCache* cache = nullptr);
+
+// The same search worked out in a read transaction: the result it shows, and
+// what it leaves in Lishi and Carcu still to be written. Writes nothing.
+// Refused (StoreError) while `cache` holds the pending marks of another
+// search; on failure it throws StoreError and has written nothing.
+search::PreparedSearch prepareCombinationSearch(store::Database& db, const CombinationOptions& options,
+                                                search::ColumnCache* cache = nullptr);
 
 }  // namespace qudrim::combination

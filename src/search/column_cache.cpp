@@ -29,36 +29,59 @@ void releaseToken(void* data)
     delete token;
 }
 
-int64_t pragmaValue(store::Database& db, const char* pragma)
-{
-    auto st = db.prepare(pragma);
-    if (!st.step())
-        throw store::StoreError(std::string("no value for ") + pragma);
-    return st.columnInt(0);
-}
-
 }  // namespace
 
 ColumnCache::ColumnCache() = default;
 ColumnCache::~ColumnCache() = default;
 
-ColumnCache::Stamp ColumnCache::stampOf(store::Database& db)
+bool ColumnCache::onConnection(store::Database& db) const
 {
-    Stamp s;
-    s.handle = db.handle();
-    s.dataVersion = pragmaValue(db, "PRAGMA data_version");
-    s.schemaVersion = pragmaValue(db, "PRAGMA schema_version");
-    s.totalChanges = sqlite3_total_changes64(db.handle());
-    return s;
+    return token_ && token_->open && token_->handle == db.handle();
 }
 
 bool ColumnCache::holds(store::Database& db) const
 {
-    return loaded_ && token_ && token_->open && token_->handle == db.handle() && stamp_ == stampOf(db);
+    return loaded_ && onConnection(db) && stamp_ == DatabaseStamp::of(db);
+}
+
+void ColumnCache::refuseWhileHeld(const char* what) const
+{
+    if (heldForMarks_)
+        throw store::StoreError(std::string("the column cache cannot ") + what +
+                                " while the marks of a prepared search are not written");
+}
+
+void ColumnCache::holdForMarks(store::Database& db)
+{
+    heldForMarks_ = true;
+    // Without a token a reopened connection could not be told apart; the
+    // marks are then worked out again when they are written.
+    staleForMarks_ = !tokenOn(db);
+}
+
+bool ColumnCache::releaseForMarks(store::Database& db)
+{
+    heldForMarks_ = false;
+    const bool intact = !staleForMarks_ && onConnection(db);
+    staleForMarks_ = false;
+    if (!intact)
+        invalidate();
+    return intact;
+}
+
+void ColumnCache::releaseAndForget()
+{
+    heldForMarks_ = false;
+    staleForMarks_ = false;
+    invalidate();
 }
 
 void ColumnCache::invalidate()
 {
+    if (heldForMarks_) {
+        staleForMarks_ = true;
+        return;
+    }
     loaded_ = false;
     rowid_.clear();
     sqqh_.clear();
@@ -71,6 +94,7 @@ void ColumnCache::invalidate()
 
 void ColumnCache::load(store::Database& db, Rows& rows)
 {
+    refuseWhileHeld("serve a search");
     if (!holds(db))
         invalidate();
     std::vector<std::string> ints, texts;
@@ -138,6 +162,7 @@ void ColumnCache::loadColumns(store::Database& db, const std::vector<std::string
 
 void ColumnCache::keep(store::Database& db, const Rows& rows, const RowWrites& writes)
 {
+    refuseWhileHeld("take a search's writes");
     pendingValid_ = false;
     if (!loaded_)
         return;
@@ -159,7 +184,7 @@ void ColumnCache::keep(store::Database& db, const Rows& rows, const RowWrites& w
     for (auto& c : changes)
         *c.text = std::move(c.value);
     try {
-        pending_ = stampOf(db);
+        pending_ = DatabaseStamp::of(db);
         pendingValid_ = tokenOn(db);
     } catch (const store::StoreError&) {
         pendingValid_ = false;

@@ -71,9 +71,14 @@ private:
 
 }  // namespace
 
+PreparedSearch preparePositionSearch(store::Database& db, const SearchOptions& options, ColumnCache* cache)
+{
+    return prepareMarkedSearch<PositionMarking>(db, options, cache, "search");
+}
+
 SearchResult runPositionSearch(store::Database& db, const SearchOptions& options, ColumnCache* cache)
 {
-    return runMarkedSearch<PositionMarking>(db, options, cache, "search");
+    return committed(db, preparePositionSearch(db, options, cache));
 }
 
 }  // namespace qudrim::search

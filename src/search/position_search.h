@@ -3,6 +3,7 @@
 // display.
 #pragma once
 
+#include "search/pending_marks.h"
 #include "search/result_display.h"
 #include "search/search_options.h"
 
@@ -24,5 +25,11 @@ class ColumnCache;
 // With a cache, the columns it reads come from there as far as it holds them
 // for the database as it stands, and it keeps what the search wrote.
 SearchResult runPositionSearch(store::Database& db, const SearchOptions& options, ColumnCache* cache = nullptr);
+
+// The same search worked out in a read transaction: the result it shows, and
+// what it leaves in Lishi and Carcu still to be written. Writes nothing.
+// Refused (StoreError) while `cache` holds the pending marks of another
+// search; on failure it throws StoreError and has written nothing.
+PreparedSearch preparePositionSearch(store::Database& db, const SearchOptions& options, ColumnCache* cache = nullptr);
 
 }  // namespace qudrim::search

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "search/position_search.h"
+#include "search/result_texts.h"
 #include "store/history_store.h"
 #include "store/schema.h"
 #include "support/history_fixture.h"
@@ -122,7 +123,7 @@ protected:
     static std::vector<int> hitRows(const SearchResult& r, int32_t first = 2013020)
     {
         std::vector<int> rows;
-        for (const auto& h : r.hits)
+        for (const auto& h : hitTexts(r))
             rows.push_back(std::stoi(h[0]) - first + 1);
         return rows;
     }
