@@ -173,6 +173,12 @@ void frmMain::createPanels(const Controls& c)
     // Every change of the history reaches the window's parts one way.
     connect(history_.get(), &History::historyChanged, this, [this](const HistoryChange& change) { followHistory(change); });
     connect(options_, &SearchOptionsPanel::baseDrawChanged, this, [this] { ShangqiXianshi(); });
+    // The marks of a search are written after its result shows.
+    connect(history_.get(), &History::searchRedone, results_, &ResultGrids::showAgain);
+    connect(history_.get(), &History::marksFailed, this, [this](const QString& detail) {
+        results_->clearAgain();
+        reportSearchFailure(*prompter_, this, detail);
+    });
 }
 
 void frmMain::connectCommands(const Controls& c)

@@ -15,7 +15,43 @@ History::History(const std::filesystem::path& programFolder, QObject* parent)
     connect(idleTimer_, &QTimer::timeout, this, &History::idleWork);
 }
 
-History::~History() = default;
+History::~History()
+{
+    // The window is going: nothing is left to be told of a failure.
+    blockSignals(true);
+    writeMarks();
+}
+
+store::HistoryStore& History::store()
+{
+    writeMarks();
+    return store_;
+}
+
+void History::keepMarks(search::PendingMarks marks)
+{
+    writeMarks();
+    marks_ = std::move(marks);
+    whenIdle();
+}
+
+void History::writeMarks()
+{
+    if (marks_.empty())
+        return;
+    // Taken out first: whatever happens, these marks are written once.
+    search::PendingMarks marks = std::move(marks_);
+    if (!store_.isOpen()) {
+        marks.discard();
+        return;
+    }
+    try {
+        if (std::optional<search::SearchResult> redone = marks.commit(store_.db()))
+            emit searchRedone(std::make_shared<const search::SearchResult>(std::move(*redone)));
+    } catch (const std::exception& e) {
+        emit marksFailed(exceptionText(e));
+    }
+}
 
 bool History::open()
 {
@@ -72,6 +108,7 @@ void History::whenIdle() { idleTimer_->start(); }
 
 void History::idleWork()
 {
+    writeMarks();
     if (!store_.isOpen())
         return;
     try {

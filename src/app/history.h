@@ -10,12 +10,14 @@
 #pragma once
 
 #include "search/column_cache.h"
+#include "search/pending_marks.h"
 #include "store/history_store.h"
 
 #include <QObject>
 #include <QString>
 
 #include <filesystem>
+#include <memory>
 
 class QTimer;
 
@@ -52,7 +54,8 @@ class History final : public QObject {
     Q_OBJECT
 public:
     explicit History(const std::filesystem::path& programFolder, QObject* parent = nullptr);
-    // Closing folds the log into the file.
+    // Closing writes the marks of the last search and folds the log into
+    // the file.
     ~History() override;
 
     // Opens the history database, creating it when there is none. False when
@@ -63,8 +66,10 @@ public:
     std::filesystem::path databasePath() const { return store_.databasePath(); }
     const std::filesystem::path& folder() const { return store_.folder(); }
 
-    // The database, for a command about to read or write it.
-    store::HistoryStore& store() { return store_; }
+    // The database, for a command about to read or write it. The marks of
+    // the last search are written first, so that every command sees the
+    // table exactly as that search leaves it.
+    store::HistoryStore& store();
     search::ColumnCache& columnCache() { return columnCache_; }
 
     // The read view as of the last change.
@@ -75,22 +80,33 @@ public:
     // for the log to be folded in once the window is idle and tells the
     // window's parts.
     void changed(const HistoryChange& change);
-    // A command wrote only the searches' columns: the draws are as they were.
-    void marksWritten() { whenIdle(); }
+    // A search shown before its marks are written: they are written once the
+    // window is idle, before the database is next used, or when the history
+    // closes, whichever comes first. The draws are as they were.
+    void keepMarks(search::PendingMarks marks);
 
 signals:
     // After the read view follows `change`.
     void historyChanged(const qudrim::app::HistoryChange& change);
+    // The database had changed under the last search (another program wrote
+    // to it): the search ran again as its marks were written, and this is
+    // its result as the table now shows it.
+    void searchRedone(std::shared_ptr<const qudrim::search::SearchResult> result);
+    // The marks of the last search could not be written; `detail` is the
+    // database's account. The table is as it was before that search.
+    void marksFailed(const QString& detail);
 
 private:
     void readWholeView();
     void whenIdle();
     void idleWork();
+    void writeMarks();
 
     store::HistoryStore store_;
     QString openError_;
     store::Snapshot view_;
     search::ColumnCache columnCache_;
+    search::PendingMarks marks_;
     QTimer* idleTimer_ = nullptr;
 };
 

@@ -14,7 +14,7 @@ void SearchCommands::Command1_Click()
     // search that ran.
     runSearch(QStringLiteral("检索无法进行"), true, panel_.chosenPositions(), [this](const search::SearchOptions& o) {
         bolWei_ = o.bolWei;
-        return search::runPositionSearch(context_.history.store().db(), o, &context_.history.columnCache());
+        return search::preparePositionSearch(context_.history.store().db(), o, &context_.history.columnCache());
     });
 }
 

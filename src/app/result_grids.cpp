@@ -1,8 +1,9 @@
 #include "app/result_grids.h"
 
 #include "app/column_widths.h"
-#include "app/grid_models.h"
+#include "app/result_models.h"
 
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QTableView>
@@ -11,89 +12,78 @@
 
 namespace qudrim::app {
 
-namespace {
-
-QString positionCaption(int i) { return i == 7 ? QStringLiteral("特位") : QStringLiteral("平%1位").arg(i); }
-
-template <size_t N>
-QStringList toStrings(const std::array<std::string, N>& texts)
+ResultGrids::ResultGrids(const Controls& controls, QWidget* window)
+    : QObject(window), c_(controls), hitsModel_(new HitsModel(this)), tallyModel_(new TallyModel(this))
 {
-    QStringList list;
-    list.reserve(static_cast<qsizetype>(N));
-    for (const std::string& t : texts)
-        list << QString::fromStdString(t);
-    return list;
-}
-
-template <size_t N>
-std::vector<QStringList> toRows(const std::vector<std::array<std::string, N>>& rows)
-{
-    std::vector<QStringList> out;
-    out.reserve(rows.size());
-    for (const auto& row : rows)
-        out.push_back(toStrings(row));
-    return out;
-}
-
-}  // namespace
-
-ResultGrids::ResultGrids(const Controls& controls, QWidget* window) : QObject(window), c_(controls)
-{
-    // The result grids show their header rows before the first search.
-    QStringList hitHeader = {QStringLiteral("期号")};
-    for (int i = 1; i <= 7; ++i)
-        hitHeader << positionCaption(i);
-    hitHeader << QStringLiteral("上期开奖") << QStringLiteral("序号");
-    hitsModel_ = new TextGridModel(hitHeader, this);
+    // Both grids show their header rows before the first search; the tally
+    // grid's column widths, and with them its width, come with start-up.
     c_.MSFlexGrid2->setModel(hitsModel_);
-    setHitColumnWidths(true);
-
-    // Its column widths, and with them its width, come with start-up.
-    tallyModel_ = new TextGridModel(
-        {QStringLiteral("序号"), QStringLiteral("结果"), QStringLiteral("出现次数"), QStringLiteral("百分比")}, this);
     c_.MSFlexGrid3->setModel(tallyModel_);
-
+    setHitColumnWidths(true);
     for (QTableView* grid : {c_.MSFlexGrid2, c_.MSFlexGrid3}) {
         grid->viewport()->installEventFilter(this);
         grid->horizontalHeader()->viewport()->installEventFilter(this);
     }
 }
 
-void ResultGrids::show(const search::SearchResult& result, bool setSerialColumn)
+void ResultGrids::show(std::shared_ptr<const search::SearchResult> result, bool setSerialColumn)
 {
-    hitsModel_->setHeader(toStrings(result.hitHeader));
-    hitsModel_->setRows(toRows(result.hits));
-    tallyModel_->setHeader(toStrings(result.tallyHeader));
-    tallyModel_->setRows(toRows(result.tally));
+    lastSetSerialColumn_ = setSerialColumn;
+    hitsModel_->setResult(result);
+    tallyModel_->setResult(std::move(result));
     setHitColumnWidths(setSerialColumn);
     setTallyColumnWidths();
 }
 
+void ResultGrids::showAgain(std::shared_ptr<const search::SearchResult> result)
+{
+    show(std::move(result), lastSetSerialColumn_);
+}
+
 void ResultGrids::clear(bool setSerialColumn)
 {
+    lastSetSerialColumn_ = setSerialColumn;
     hitsModel_->clearRows();
     tallyModel_->clearRows();
     setHitColumnWidths(setSerialColumn);
     setTallyColumnWidths();
 }
 
+void ResultGrids::clearAgain() { clear(lastSetSerialColumn_); }
+
 void ResultGrids::setHitColumnWidths(bool setSerialColumn)
 {
     // The issue, the seven positions, the compared draw's numbers and the row
-    // number.
+    // number. Without setSerialColumn the row-number column keeps the width
+    // it has, growing only when its texts need more.
     std::array<int, 10> widths{};
     widths[0] = twipsToPixels(1000);
     for (int c = 1; c <= 7; ++c)
         widths[static_cast<size_t>(c)] = twipsToPixels(800);
     widths[8] = twipsToPixels(2500);
     widths[9] = setSerialColumn ? twipsToPixels(680) : c_.MSFlexGrid2->columnWidth(9);
-    fitColumnWidthsToCells(c_.MSFlexGrid2, widths);
+
+    // The widest text of each column, known without reading every row: the
+    // issues ascend, a position shows one of the kind's few values, the core
+    // knows its longest list, and the row numbers end at the row count.
+    std::array<QStringList, 10> widest;
+    if (const search::SearchResult* r = hitsModel_->result(); r && !r->hits.empty()) {
+        const QFontMetrics fm(c_.MSFlexGrid2->font());
+        widest[0] = {widestNumberText(fm, r->hits.front().issue), widestNumberText(fm, r->hits.back().issue)};
+        const QStringList values = hitsModel_->valueTexts();
+        for (int c = 1; c <= 7; ++c)
+            widest[static_cast<size_t>(c)] = values;
+        widest[8] = {QString::fromStdString(r->hits[r->longestList].list)};
+        widest[9] = {widestNumberText(fm, static_cast<int64_t>(r->hits.size()))};
+    }
+    fitColumnWidths(c_.MSFlexGrid2, widths, widest);
 }
 
 void ResultGrids::setTallyColumnWidths()
 {
     // Row number, value, count and percentage; the grid is as wide as its
-    // columns, so a percentage of 100 % shows whole.
+    // columns, so a percentage of 100 % shows whole. A tally has a row for
+    // each value of a kind, at most 49: its cells are measured as they are.
     const std::array<int, 4> widths = {twipsToPixels(480), twipsToPixels(680), twipsToPixels(800), twipsToPixels(880)};
     fitColumnWidthsToCells(c_.MSFlexGrid3, widths);
     c_.MSFlexGrid3->setFixedWidth(widthForAllColumns(c_.MSFlexGrid3));

@@ -6,12 +6,15 @@
 
 #include <QObject>
 
+#include <memory>
+
 class QTableView;
 class QWidget;
 
 namespace qudrim::app {
 
-class TextGridModel;
+class HitsModel;
+class TallyModel;
 
 class ResultGrids final : public QObject {
     Q_OBJECT
@@ -26,10 +29,14 @@ public:
     // Shows a search's result; setSerialColumn false (the combination search)
     // leaves the width of the row-number column as it is, growing only when
     // its texts need more.
-    void show(const search::SearchResult& result, bool setSerialColumn);
+    void show(std::shared_ptr<const search::SearchResult> result, bool setSerialColumn);
+    // The same result again, as the table now shows it, in the same grids.
+    void showAgain(std::shared_ptr<const search::SearchResult> result);
     // A failed search never shows a partial result: both grids keep only
     // their header rows.
     void clear(bool setSerialColumn);
+    // The same, after the search that filled them has failed.
+    void clearAgain();
     // The tally grid has its column widths before the first search.
     void setTallyColumnWidths();
 
@@ -45,8 +52,9 @@ private:
     void setHitColumnWidths(bool setSerialColumn);
 
     Controls c_;
-    TextGridModel* hitsModel_;
-    TextGridModel* tallyModel_;
+    HitsModel* hitsModel_;
+    TallyModel* tallyModel_;
+    bool lastSetSerialColumn_ = true;
 };
 
 }  // namespace qudrim::app

@@ -19,8 +19,16 @@ SearchCommands::SearchCommands(const CommandContext& context, SearchOptionsPanel
 {
 }
 
+void reportSearchFailure(Prompter& prompter, QWidget* window, const QString& detail)
+{
+    prompter.warning(window, QStringLiteral("检索失败"),
+                     QStringLiteral("检索没有能够完成，结果列表已清空。\n\n"
+                                    "请关闭可能正在使用历史数据库的其他程序，然后再检索一次。"),
+                     detail);
+}
+
 void SearchCommands::runSearch(const QString& refused, bool setSerialColumn, const std::array<bool, 8>& positions,
-                               const Run& run)
+                               const Prepare& prepare)
 {
     if (!context_.history.isOpen()) {
         warnHistoryNotOpen(context_.prompter, context_.window, context_.history, refused);
@@ -34,16 +42,15 @@ void SearchCommands::runSearch(const QString& refused, bool setSerialColumn, con
     std::optional<BusyCursor> busy;
     busy.emplace();
     try {
-        grids_.show(run(options_.request(*range, panel_.state(), positions, bases_)), setSerialColumn);
+        search::PreparedSearch prepared = prepare(options_.request(*range, panel_.state(), positions, bases_));
+        grids_.show(std::make_shared<const search::SearchResult>(std::move(prepared.result)), setSerialColumn);
+        // The result shows now; its marks go into the table once the window is idle.
+        context_.history.keepMarks(std::move(prepared.marks));
     } catch (const std::exception& e) {
         busy.reset();
         grids_.clear(setSerialColumn);
-        context_.prompter.warning(context_.window, QStringLiteral("检索失败"),
-                                  QStringLiteral("检索没有能够完成，结果列表已清空。\n\n"
-                                                 "请关闭可能正在使用历史数据库的其他程序，然后再检索一次。"),
-                                  exceptionText(e));
+        reportSearchFailure(context_.prompter, context_.window, exceptionText(e));
     }
-    context_.history.marksWritten();
 }
 
 }  // namespace qudrim::app

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "app/command_context.h"
-#include "search/result_display.h"
+#include "search/pending_marks.h"
 #include "search/search_options.h"
 #include "store/attribute_kind.h"
 
@@ -20,6 +20,11 @@ namespace qudrim::app {
 class BaseDrawPanel;
 class ResultGrids;
 class SearchOptionsPanel;
+class Prompter;
+
+// What the user is told when a search, or the writing of its marks, failed:
+// both grids are empty, and `detail` is the technical account.
+void reportSearchFailure(Prompter& prompter, QWidget* window, const QString& detail);
 
 class SearchCommands {
 public:
@@ -35,12 +40,14 @@ public:
     const std::array<bool, 8>& lastSearchPositions() const { return bolWei_; }
 
 private:
-    using Run = std::function<search::SearchResult(const search::SearchOptions&)>;
+    using Prepare = std::function<search::PreparedSearch(const search::SearchOptions&)>;
     // The frame both buttons share: the open history and the issue range
     // checked (`refused` says what cannot be done without the history), the
-    // request with `positions`, the busy cursor while `run` runs, and its
-    // result or its failure in the grids.
-    void runSearch(const QString& refused, bool setSerialColumn, const std::array<bool, 8>& positions, const Run& run);
+    // request with `positions`, the busy cursor while `prepare` works the
+    // search out, its result or its failure in the grids, and its marks
+    // handed to the history to be written when the window is idle.
+    void runSearch(const QString& refused, bool setSerialColumn, const std::array<bool, 8>& positions,
+                   const Prepare& prepare);
 
     CommandContext context_;
     SearchOptionsPanel& options_;

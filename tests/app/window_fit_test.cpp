@@ -6,7 +6,6 @@
 // grids show scroll bars only when they need them.
 #include "app/column_widths.h"
 #include "app/caption_overlay.h"
-#include "app/grid_models.h"
 #include "app/window_actions.h"
 #include "app/window_fixture.h"
 
