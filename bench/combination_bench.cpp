@@ -108,6 +108,19 @@ void BM_CombinationRepeated(benchmark::State& state)
         runOne(state, f, o);
 }
 
+// The alternating pair of every mode, pool, size and kind.
+template <class Visit>
+void forEachPair(const Fixture& f, Visit&& visit)
+{
+    for (int mode = 0; mode < 4; ++mode)
+        for (int pool : {6, 7})
+            for (int k = 1; k <= 6; ++k)
+                for (int kind = 0; kind < 8; ++kind) {
+                    const auto [a, b] = pair(f, static_cast<Mode>(mode), kind, k, pool == 7);
+                    visit(a, b);
+                }
+}
+
 // Every mode, pool, size and kind, each after its alternating partner.
 void BM_CombinationSweep(benchmark::State& state)
 {
@@ -123,17 +136,13 @@ void BM_CombinationSweep(benchmark::State& state)
         return took.count();
     };
     for (auto _ : state) {
-        for (int mode = 0; mode < 4; ++mode)
-            for (int pool : {6, 7})
-                for (int k = 1; k <= 6; ++k)
-                    for (int kind = 0; kind < 8; ++kind) {
-                        const auto [a, b] = pair(f, static_cast<Mode>(mode), kind, k, pool == 7);
-                        timed(b);
-                        const double took = timed(a);
-                        slowest = std::max(slowest, took);
-                        total += took;
-                        ++searches;
-                    }
+        forEachPair(f, [&](const CombinationOptions& a, const CombinationOptions& b) {
+            timed(b);
+            const double took = timed(a);
+            slowest = std::max(slowest, took);
+            total += took;
+            ++searches;
+        });
     }
     state.counters["variants"] = static_cast<double>(searches);
     state.counters["alt_slowest_ms"] = slowest;
@@ -168,17 +177,12 @@ void BM_CombinationPreparedSweep(benchmark::State& state)
     auto& f = fixture(static_cast<History>(state.range(0)));
     StepSpread prepared, committed;
     for (auto _ : state) {
-        for (int mode = 0; mode < 4; ++mode)
-            for (int pool : {6, 7})
-                for (int k = 1; k <= 6; ++k)
-                    for (int kind = 0; kind < 8; ++kind) {
-                        const auto [a, b] = pair(f, static_cast<Mode>(mode), kind, k, pool == 7);
-                        timedSteps(f, [&] { return prepareCombinationSearch(f.store->db(), b, f.cache.get()); });
-                        const StepTimes t =
-                            timedSteps(f, [&] { return prepareCombinationSearch(f.store->db(), a, f.cache.get()); });
-                        prepared.add(t.prepareMs);
-                        committed.add(t.commitMs);
-                    }
+        forEachPair(f, [&](const CombinationOptions& a, const CombinationOptions& b) {
+            timedSteps(f, [&] { return prepareCombinationSearch(f.store->db(), b, f.cache.get()); });
+            const StepTimes t = timedSteps(f, [&] { return prepareCombinationSearch(f.store->db(), a, f.cache.get()); });
+            prepared.add(t.prepareMs);
+            committed.add(t.commitMs);
+        });
     }
     state.counters["variants"] = static_cast<double>(prepared.count);
     prepared.report(state, "prep_alt");

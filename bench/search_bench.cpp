@@ -119,6 +119,19 @@ void BM_Alternating(benchmark::State& state)
     }
 }
 
+// Every mode, search kind and number of positions, each with another result
+// kind, scope, number order and special-number box than the one before.
+template <class Visit>
+void forEachVariant(const Fixture& f, Visit&& visit)
+{
+    int turn = 0;
+    for (int mode = 0; mode < 4; ++mode)
+        for (int kind = 0; kind < 8; ++kind)
+            for (int positions = 1; positions <= 7; ++positions, ++turn)
+                visit(variant(f, static_cast<Mode>(mode), kind, positions, turn % 8, turn % 3,
+                              turn % 2 ? kAscendingOrder : kDrawnOrder, turn % 4 < 2, 9));
+}
+
 // Every mode, search kind, number of positions, result kind and scope. Each
 // variant runs twice: its first run follows a different variant and rewrites
 // what that one left (the alternating cost), its second run repeats it (the
@@ -139,20 +152,15 @@ void BM_Sweep(benchmark::State& state)
         return took.count();
     };
     for (auto _ : state) {
-        int turn = 0;
-        for (int mode = 0; mode < 4; ++mode)
-            for (int kind = 0; kind < 8; ++kind)
-                for (int positions = 1; positions <= 7; ++positions, ++turn) {
-                    const auto o = variant(f, static_cast<Mode>(mode), kind, positions, turn % 8, turn % 3,
-                                           turn % 2 ? kAscendingOrder : kDrawnOrder, turn % 4 < 2, 9);
-                    const double first = timed(o);
-                    const double repeat = timed(o);
-                    slowestFirst = std::max(slowestFirst, first);
-                    slowestRepeat = std::max(slowestRepeat, repeat);
-                    totalFirst += first;
-                    totalRepeat += repeat;
-                    ++searches;
-                }
+        forEachVariant(f, [&](const SearchOptions& o) {
+            const double first = timed(o);
+            const double repeat = timed(o);
+            slowestFirst = std::max(slowestFirst, first);
+            slowestRepeat = std::max(slowestRepeat, repeat);
+            totalFirst += first;
+            totalRepeat += repeat;
+            ++searches;
+        });
     }
     state.counters["variants"] = static_cast<double>(searches);
     state.counters["alt_slowest_ms"] = slowestFirst;
@@ -190,20 +198,15 @@ void BM_PreparedSweep(benchmark::State& state)
     auto& f = fixture(static_cast<History>(state.range(0)));
     StepSpread prepareFirst, prepareRepeat, commitFirst, commitRepeat;
     for (auto _ : state) {
-        int turn = 0;
-        for (int mode = 0; mode < 4; ++mode)
-            for (int kind = 0; kind < 8; ++kind)
-                for (int positions = 1; positions <= 7; ++positions, ++turn) {
-                    const auto o = variant(f, static_cast<Mode>(mode), kind, positions, turn % 8, turn % 3,
-                                           turn % 2 ? kAscendingOrder : kDrawnOrder, turn % 4 < 2, 9);
-                    auto prepare = [&] { return preparePositionSearch(f.store->db(), o, f.cache.get()); };
-                    const StepTimes first = timedSteps(f, prepare);
-                    const StepTimes repeat = timedSteps(f, prepare);
-                    prepareFirst.add(first.prepareMs);
-                    commitFirst.add(first.commitMs);
-                    prepareRepeat.add(repeat.prepareMs);
-                    commitRepeat.add(repeat.commitMs);
-                }
+        forEachVariant(f, [&](const SearchOptions& o) {
+            auto prepare = [&] { return preparePositionSearch(f.store->db(), o, f.cache.get()); };
+            const StepTimes first = timedSteps(f, prepare);
+            const StepTimes repeat = timedSteps(f, prepare);
+            prepareFirst.add(first.prepareMs);
+            commitFirst.add(first.commitMs);
+            prepareRepeat.add(repeat.prepareMs);
+            commitRepeat.add(repeat.commitMs);
+        });
     }
     state.counters["variants"] = static_cast<double>(prepareFirst.count);
     prepareFirst.report(state, "prep_alt");

@@ -49,20 +49,6 @@ inline std::vector<MixedSearch> mixedSearches(const std::vector<DrawInput>& draw
     };
 }
 
-// Every value of every row of a table, in a fixed order.
-inline std::vector<std::string> dumpTable(store::Database& db, const char* table, const char* order)
-{
-    std::vector<std::string> rows;
-    auto st = db.prepare(std::string("SELECT * FROM ") + table + " ORDER BY " + order);
-    while (st.step()) {
-        std::string row;
-        for (int c = 0; c < st.columnCount(); ++c)
-            row += st.columnText(c) + "|";
-        rows.push_back(row);
-    }
-    return rows;
-}
-
 inline std::vector<std::string> dumpLishi(store::Database& db) { return dumpTable(db, "Lishi", "SQQH"); }
 // In the order the rows were written, which is ascending Nmb.
 inline std::vector<std::string> dumpCarcu(store::Database& db) { return dumpTable(db, "Carcu", "rowid"); }
