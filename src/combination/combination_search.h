@@ -24,8 +24,10 @@ struct CombinationOptions : search::SearchOptions {
 // The pool size: 6 for 平码, 7 for 平特.
 inline int poolSize(bool bolZhpm) { return bolZhpm ? 6 : 7; }
 
-// The whole search in one transaction: on failure it rolls back and throws
-// StoreError, and no partial result is returned. Options out of their range
+// The whole search at once: prepared, and its marks committed straight
+// away, so that the result and the table are those of the search on the
+// database as the commit finds it. On failure it throws StoreError, has
+// written nothing, and no partial result is returned. Options out of their range
 // (an unknown search or result kind or number order, a scope beyond 0..2)
 // are refused the same way. display.bolSq follows bolSq.
 //

@@ -2,42 +2,15 @@
 
 #include "search/history_columns.h"
 
-#include <sqlite3.h>
-
+#include <string>
 #include <utility>
 
 namespace qudrim::search {
 
-// Registered on the connection as the user data of a function that does
-// nothing: SQLite releases it when the connection closes, which tells the
-// cache that a connection at the same address later is another one.
-struct ColumnCache::Token {
-    sqlite3* handle = nullptr;
-    bool open = true;
-};
-
-namespace {
-
-constexpr const char* kTokenFunction = "qudrim_column_cache_token";
-
-void tokenFunction(sqlite3_context* context, int, sqlite3_value**) { sqlite3_result_null(context); }
-
-void releaseToken(void* data)
-{
-    auto* token = static_cast<std::shared_ptr<ColumnCache::Token>*>(data);
-    (*token)->open = false;
-    delete token;
-}
-
-}  // namespace
-
 ColumnCache::ColumnCache() = default;
 ColumnCache::~ColumnCache() = default;
 
-bool ColumnCache::onConnection(store::Database& db) const
-{
-    return token_ && token_->open && token_->handle == db.handle();
-}
+bool ColumnCache::onConnection(store::Database& db) const { return token_ && token_->isOn(db); }
 
 bool ColumnCache::holds(store::Database& db) const
 {
@@ -51,18 +24,16 @@ void ColumnCache::refuseWhileHeld(const char* what) const
                                 " while the marks of a prepared search are not written");
 }
 
-void ColumnCache::holdForMarks(store::Database& db)
+void ColumnCache::holdForMarks()
 {
     heldForMarks_ = true;
-    // Without a token a reopened connection could not be told apart; the
-    // marks are then worked out again when they are written.
-    staleForMarks_ = !tokenOn(db);
+    staleForMarks_ = false;
 }
 
-bool ColumnCache::releaseForMarks(store::Database& db)
+bool ColumnCache::releaseForMarks()
 {
     heldForMarks_ = false;
-    const bool intact = !staleForMarks_ && onConnection(db);
+    const bool intact = !staleForMarks_;
     staleForMarks_ = false;
     if (!intact)
         invalidate();
@@ -202,18 +173,9 @@ void ColumnCache::committed()
 
 bool ColumnCache::tokenOn(store::Database& db)
 {
-    if (token_ && token_->open && token_->handle == db.handle())
-        return true;
-    auto token = std::make_shared<Token>();
-    token->handle = db.handle();
-    // SQLite owns the holder from here on, and releases it itself should the
-    // registration fail.
-    auto* holder = new std::shared_ptr<Token>(token);
-    if (sqlite3_create_function_v2(db.handle(), kTokenFunction, 0, SQLITE_UTF8, holder, tokenFunction, nullptr,
-                                   nullptr, releaseToken) != SQLITE_OK)
-        return false;
-    token_ = std::move(token);
-    return true;
+    if (!onConnection(db))
+        token_ = std::make_unique<ConnectionToken>(db);
+    return token_->isOn(db);
 }
 
 }  // namespace qudrim::search

@@ -13,6 +13,7 @@
 // discarded, the cache serves and takes nothing else.
 #pragma once
 
+#include "search/connection_token.h"
 #include "search/database_stamp.h"
 #include "store/database.h"
 
@@ -21,8 +22,6 @@
 #include <memory>
 #include <string>
 #include <vector>
-
-struct sqlite3;
 
 namespace qudrim::search {
 
@@ -56,14 +55,14 @@ public:
     // are told that it no longer counts.
     void invalidate();
 
-    // Held by the pending marks of a search that loaded from it on `db`;
-    // the cache must outlive them.
-    void holdForMarks(store::Database& db);
+    // Held by the pending marks of a search that loaded from it; the cache
+    // must outlive them.
+    void holdForMarks();
     bool marksPending() const { return heldForMarks_; }
     // Lets go when the marks are written: whether what it holds is still
-    // what the search loaded from that connection (neither invalidated
-    // meanwhile nor on a connection since closed); if not, it is forgotten.
-    bool releaseForMarks(store::Database& db);
+    // what the search loaded (not invalidated meanwhile); if not, it is
+    // forgotten now.
+    bool releaseForMarks();
     // Lets go when the marks are discarded, and forgets everything.
     void releaseAndForget();
 
@@ -71,8 +70,6 @@ public:
     // (tests).
     size_t columnsHeld() const { return ints_.size() + texts_.size(); }
     size_t tableReads() const { return tableReads_; }
-
-    struct Token;
 
 private:
     bool holds(store::Database& db) const;
@@ -90,7 +87,7 @@ private:
     bool pendingValid_ = false;
     bool heldForMarks_ = false;
     bool staleForMarks_ = false;
-    std::shared_ptr<Token> token_;
+    std::unique_ptr<ConnectionToken> token_;
     size_t tableReads_ = 0;
 };
 

@@ -52,9 +52,16 @@ SearchResult Evaluation::evaluate(store::Database& db, ColumnCache* cache)
 {
     rows_.load(db, cache);
     mark(rows_, writes_);
-    std::vector<HitRow> hits;
+    auto listed = [&](size_t k) {
+        return rows_.sqqh()[k] >= display_.firstIssue && rows_.sqqh()[k] <= display_.lastIssue && isHit(k);
+    };
+    size_t count = 0;
     for (size_t k = 0; k < rows_.size(); ++k)
-        if (rows_.sqqh()[k] >= display_.firstIssue && rows_.sqqh()[k] <= display_.lastIssue && isHit(k))
+        count += listed(k);
+    std::vector<HitRow> hits;
+    hits.reserve(count);
+    for (size_t k = 0; k < rows_.size(); ++k)
+        if (listed(k))
             hits.push_back(hitOf(rows_, hitColumns_, writes_, k));
     return resultOf(std::move(hits), display_);
 }

@@ -12,17 +12,18 @@ PendingMarks::PendingMarks() = default;
 
 PendingMarks::PendingMarks(store::Database& db, std::unique_ptr<Evaluation> evaluation, ColumnCache* cache,
                            const DatabaseStamp& read, std::vector<TallyRow> tally, const char* what)
-    : evaluation_(std::move(evaluation)), cache_(cache), read_(read), tally_(std::move(tally)), what_(what)
+    : evaluation_(std::move(evaluation)), cache_(cache), connection_(std::make_unique<ConnectionToken>(db)), read_(read),
+      tally_(std::move(tally)), what_(what)
 {
     if (cache_)
-        cache_->holdForMarks(db);
+        cache_->holdForMarks();
 }
 
 PendingMarks::~PendingMarks() { discard(); }
 
 PendingMarks::PendingMarks(PendingMarks&& other) noexcept
-    : evaluation_(std::move(other.evaluation_)), cache_(std::exchange(other.cache_, nullptr)), read_(other.read_),
-      tally_(std::move(other.tally_)), what_(other.what_)
+    : evaluation_(std::move(other.evaluation_)), cache_(std::exchange(other.cache_, nullptr)),
+      connection_(std::move(other.connection_)), read_(other.read_), tally_(std::move(other.tally_)), what_(other.what_)
 {
 }
 
@@ -32,6 +33,7 @@ PendingMarks& PendingMarks::operator=(PendingMarks&& other) noexcept
         discard();
         evaluation_ = std::move(other.evaluation_);
         cache_ = std::exchange(other.cache_, nullptr);
+        connection_ = std::move(other.connection_);
         read_ = other.read_;
         tally_ = std::move(other.tally_);
         what_ = other.what_;
@@ -42,6 +44,7 @@ PendingMarks& PendingMarks::operator=(PendingMarks&& other) noexcept
 void PendingMarks::discard()
 {
     evaluation_.reset();
+    connection_.reset();
     tally_.clear();
     if (auto* cache = std::exchange(cache_, nullptr))
         cache->releaseAndForget();
@@ -54,13 +57,14 @@ std::optional<SearchResult> PendingMarks::commit(store::Database& db)
     // Empty from here on, whatever happens.
     std::unique_ptr<Evaluation> evaluation = std::move(evaluation_);
     std::vector<TallyRow> tally = std::move(tally_);
+    const std::unique_ptr<ConnectionToken> connection = std::move(connection_);
     ColumnCache* cache = std::exchange(cache_, nullptr);
-    const bool cacheIntact = cache ? cache->releaseForMarks(db) : true;
+    const bool cacheIntact = cache ? cache->releaseForMarks() : true;
     CacheGuard guard(cache);
     try {
         store::Transaction tx(db);
         std::optional<SearchResult> again;
-        if (!cacheIntact || !(DatabaseStamp::of(db) == read_)) {
+        if (!cacheIntact || !connection->isOn(db) || !(DatabaseStamp::of(db) == read_)) {
             evaluation = evaluation->fresh();
             again = evaluation->evaluate(db, cache);
             tally = again->tally;

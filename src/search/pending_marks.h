@@ -3,6 +3,7 @@
 // forgotten.
 #pragma once
 
+#include "search/connection_token.h"
 #include "search/database_stamp.h"
 #include "search/result_display.h"
 #include "store/database.h"
@@ -48,6 +49,8 @@ public:
 private:
     std::unique_ptr<Evaluation> evaluation_;
     ColumnCache* cache_ = nullptr;
+    // The connection and the state of the database the search read.
+    std::unique_ptr<ConnectionToken> connection_;
     DatabaseStamp read_;
     std::vector<TallyRow> tally_;
     const char* what_ = "search";

@@ -158,6 +158,50 @@ TEST_F(ResultDisplay, HitRowsInBothOrders)
               (std::array<std::string, 10>{"2013020", "1", "4", "7", "10", "13", "2", "3", "", "1"}));
 }
 
+TEST_F(ResultDisplay, TheResultHoldsValuesAndGivesEachCellsText)
+{
+    addDraws(kDraws);
+    // Longer in bytes than the second hit's list, shorter in characters.
+    setText("txtHisLst", 1, "鼠鼠鼠鼠鼠鼠鼠鼠鼠");
+    const auto result = search(everyRow(kZodiac, 0, CodeBases{1, 1, 1}));
+    ASSERT_EQ(result.hits.size(), 2u);
+    EXPECT_EQ(result.hits[0].issue, 2013020);
+    // 蛇 is index 5, stored from 1; 兔 3 + 1.
+    EXPECT_EQ(result.hits[0].values[1], 6);
+    EXPECT_EQ(result.hits[0].values[7], 4);
+    EXPECT_EQ(result.hits[1].list, "01 13 25 37 49 02 03 ");
+    EXPECT_EQ(result.longestList, 1u);
+    EXPECT_EQ(result.counted, 14);
+
+    EXPECT_EQ(result.valueText(6), "蛇");
+    EXPECT_EQ(result.valueText(1), "鼠");
+    EXPECT_EQ(result.valueText(0), "");
+    EXPECT_EQ(result.valueText(13), "");
+    EXPECT_EQ(result.hitText(0, 8), "鼠鼠鼠鼠鼠鼠鼠鼠鼠");
+    EXPECT_EQ(result.hitText(1, 9), "2");
+    EXPECT_EQ(result.hitText(1, 10), "");
+
+    ASSERT_EQ(result.tally.size(), 12u);
+    EXPECT_EQ(result.tally[0].value, 6);
+    EXPECT_EQ(result.tally[0].count, 5);
+    EXPECT_EQ(result.tally[1].value, 1);
+    EXPECT_EQ(result.tally[1].count, 4);
+    // Equal counts by ascending value: 牛 (2) before 虎 (3).
+    EXPECT_EQ(result.tally[5].value, 2);
+    EXPECT_EQ(result.tally[6].value, 3);
+    EXPECT_EQ(tallyTexts(result)[0], (std::array<std::string, 4>{"1", "蛇", "5", "35.714%"}));
+    EXPECT_EQ(result.tallyText(0, 4), "");
+
+    auto none = everyRow(kZodiac, 2, CodeBases{1, 1, 1});
+    none.display.firstIssue = 2013022;
+    const auto empty = search(none);
+    EXPECT_TRUE(empty.hits.empty());
+    EXPECT_EQ(empty.longestList, 0u);
+    EXPECT_EQ(empty.counted, 0);
+    EXPECT_EQ(empty.tallyText(0, 2), "0");
+    EXPECT_EQ(empty.tallyText(0, 3), "");
+}
+
 TEST_F(ResultDisplay, AgainstTheDrawNBeforeTheListShowsTxtHisPreLst)
 {
     addDraws(kDraws);

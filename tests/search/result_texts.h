@@ -10,22 +10,25 @@
 
 namespace qudrim::search::testing {
 
+// Rows of cell texts: text(row, column) for every cell.
+template <size_t Columns, class CellText>
+std::vector<std::array<std::string, Columns>> cellTexts(size_t rows, CellText&& text)
+{
+    std::vector<std::array<std::string, Columns>> out(rows);
+    for (size_t r = 0; r < rows; ++r)
+        for (size_t c = 0; c < Columns; ++c)
+            out[r][c] = text(r, static_cast<int>(c));
+    return out;
+}
+
 inline std::vector<std::array<std::string, 10>> hitTexts(const SearchResult& r)
 {
-    std::vector<std::array<std::string, 10>> rows(r.hits.size());
-    for (size_t i = 0; i < rows.size(); ++i)
-        for (int c = 0; c < 10; ++c)
-            rows[i][static_cast<size_t>(c)] = r.hitText(i, c);
-    return rows;
+    return cellTexts<10>(r.hits.size(), [&](size_t row, int column) { return r.hitText(row, column); });
 }
 
 inline std::vector<std::array<std::string, 4>> tallyTexts(const SearchResult& r)
 {
-    std::vector<std::array<std::string, 4>> rows(r.tally.size());
-    for (size_t i = 0; i < rows.size(); ++i)
-        for (int c = 0; c < 4; ++c)
-            rows[i][static_cast<size_t>(c)] = r.tallyText(i, c);
-    return rows;
+    return cellTexts<4>(r.tally.size(), [&](size_t row, int column) { return r.tallyText(row, column); });
 }
 
 }  // namespace qudrim::search::testing

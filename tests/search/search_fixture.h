@@ -48,6 +48,20 @@ inline SearchOptions makeOptions(Mode mode, Kind kind, std::initializer_list<Pic
     return o;
 }
 
+// Every value of every row of a table, in a fixed order.
+inline std::vector<std::string> dumpTable(store::Database& db, const char* table, const char* order)
+{
+    std::vector<std::string> rows;
+    auto st = db.prepare(std::string("SELECT * FROM ") + table + " ORDER BY " + order);
+    while (st.step()) {
+        std::string row;
+        for (int c = 0; c < st.columnCount(); ++c)
+            row += st.columnText(c) + "|";
+        rows.push_back(row);
+    }
+    return rows;
+}
+
 class SearchDb : public ::testing::Test {
 protected:
     qudrim::testing::TempFolder folder;
@@ -103,18 +117,7 @@ protected:
     }
 
     // Every value of every row, to prove that a failed search left no trace.
-    std::vector<std::string> dump()
-    {
-        std::vector<std::string> rows;
-        auto st = db().prepare("SELECT * FROM Lishi ORDER BY SQQH");
-        while (st.step()) {
-            std::string row;
-            for (int c = 0; c < st.columnCount(); ++c)
-                row += st.columnText(c) + "|";
-            rows.push_back(row);
-        }
-        return rows;
-    }
+    std::vector<std::string> dump() { return dumpTable(db(), "Lishi", "SQQH"); }
 
     SearchResult search(const SearchOptions& o) { return runPositionSearch(db(), o); }
 
