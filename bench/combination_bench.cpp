@@ -7,6 +7,14 @@
 // search again and again. "Sweep" runs every mode, pool, size and kind after
 // a different search and reports the slowest and the mean. Every search
 // keeps the columns it reads in a cache between searches, as the window does.
+//
+// The window shows a search's result at the click and writes its marks when
+// it is next idle: "CombinationPrepare" times the first step alone (what a
+// click costs), "CombinationCommit" the second, on the pairs of
+// "CombinationAlternating"; "CombinationColdPrepare" the first step with an
+// empty cache, as after a start or any change to the history;
+// "CombinationPreparedSweep" gives the slowest and the mean of both steps over
+// the variants of "CombinationSweep".
 
 #include "bench_histories.h"
 #include "combination/combination_search.h"
@@ -100,6 +108,19 @@ void BM_CombinationRepeated(benchmark::State& state)
         runOne(state, f, o);
 }
 
+// The alternating pair of every mode, pool, size and kind.
+template <class Visit>
+void forEachPair(const Fixture& f, Visit&& visit)
+{
+    for (int mode = 0; mode < 4; ++mode)
+        for (int pool : {6, 7})
+            for (int k = 1; k <= 6; ++k)
+                for (int kind = 0; kind < 8; ++kind) {
+                    const auto [a, b] = pair(f, static_cast<Mode>(mode), kind, k, pool == 7);
+                    visit(a, b);
+                }
+}
+
 // Every mode, pool, size and kind, each after its alternating partner.
 void BM_CombinationSweep(benchmark::State& state)
 {
@@ -115,21 +136,57 @@ void BM_CombinationSweep(benchmark::State& state)
         return took.count();
     };
     for (auto _ : state) {
-        for (int mode = 0; mode < 4; ++mode)
-            for (int pool : {6, 7})
-                for (int k = 1; k <= 6; ++k)
-                    for (int kind = 0; kind < 8; ++kind) {
-                        const auto [a, b] = pair(f, static_cast<Mode>(mode), kind, k, pool == 7);
-                        timed(b);
-                        const double took = timed(a);
-                        slowest = std::max(slowest, took);
-                        total += took;
-                        ++searches;
-                    }
+        forEachPair(f, [&](const CombinationOptions& a, const CombinationOptions& b) {
+            timed(b);
+            const double took = timed(a);
+            slowest = std::max(slowest, took);
+            total += took;
+            ++searches;
+        });
     }
     state.counters["variants"] = static_cast<double>(searches);
     state.counters["alt_slowest_ms"] = slowest;
     state.counters["alt_mean_ms"] = total / static_cast<double>(searches);
+}
+
+// Args: history, mode, kind, k, pool (7 or 6), step (0 prepare, 1 commit).
+void BM_CombinationPreparedAlternating(benchmark::State& state)
+{
+    auto& f = fixture(static_cast<History>(state.range(0)));
+    const auto [a, b] = pair(f, static_cast<Mode>(state.range(1)), static_cast<int>(state.range(2)),
+                             static_cast<int>(state.range(3)), state.range(4) == 7);
+    alternatingStep(state, f, static_cast<Step>(state.range(5)),
+                    [&](bool flip) { return prepareCombinationSearch(f.store->db(), flip ? b : a, f.cache.get()); });
+}
+
+// Args: history, mode, kind, k, pool; the first search of
+// BM_CombinationAlternating's pair with an empty cache.
+void BM_CombinationColdPrepare(benchmark::State& state)
+{
+    auto& f = fixture(static_cast<History>(state.range(0)));
+    const auto o = pair(f, static_cast<Mode>(state.range(1)), static_cast<int>(state.range(2)),
+                        static_cast<int>(state.range(3)), state.range(4) == 7)
+                       .first;
+    coldPrepare(state, f, [&] { return prepareCombinationSearch(f.store->db(), o, f.cache.get()); });
+}
+
+// The variants of BM_CombinationSweep, each after its alternating partner:
+// the slowest and the mean of each step.
+void BM_CombinationPreparedSweep(benchmark::State& state)
+{
+    auto& f = fixture(static_cast<History>(state.range(0)));
+    StepSpread prepared, committed;
+    for (auto _ : state) {
+        forEachPair(f, [&](const CombinationOptions& a, const CombinationOptions& b) {
+            timedSteps(f, [&] { return prepareCombinationSearch(f.store->db(), b, f.cache.get()); });
+            const StepTimes t = timedSteps(f, [&] { return prepareCombinationSearch(f.store->db(), a, f.cache.get()); });
+            prepared.add(t.prepareMs);
+            committed.add(t.commitMs);
+        });
+    }
+    state.counters["variants"] = static_cast<double>(prepared.count);
+    prepared.report(state, "prep_alt");
+    committed.report(state, "commit_alt");
 }
 
 void registerAll()
@@ -150,6 +207,33 @@ void registerAll()
                             ->Unit(benchmark::kMillisecond);
                 }
         benchmark::RegisterBenchmark(("CombinationSweep/" + hname).c_str(), BM_CombinationSweep)
+            ->Args({h})
+            ->Iterations(1)
+            ->Unit(benchmark::kMillisecond);
+        for (int mode = 0; mode < 4; ++mode)
+            for (int pool : {6, 7})
+                for (int k = 1; k <= 6; ++k)
+                    for (Step step : {Step::Prepare, Step::Commit}) {
+                        const std::string name = std::string(step == Step::Prepare ? "CombinationPrepare/"
+                                                                                    : "CombinationCommit/") +
+                                                 hname + "/" + kModeNames[mode] + "/" + (pool == 7 ? "平特" : "平码") +
+                                                 "/k" + std::to_string(k);
+                        benchmark::RegisterBenchmark(name.c_str(), BM_CombinationPreparedAlternating)
+                            ->Args({h, mode, kZodiac, k, pool, static_cast<int>(step)})
+                            ->UseManualTime()
+                            // Each timed step costs the untimed other one too.
+                            ->Iterations(20)
+                            ->Unit(benchmark::kMillisecond);
+                    }
+        for (int mode = 0; mode < 4; ++mode)
+            benchmark::RegisterBenchmark(
+                ("CombinationColdPrepare/" + hname + "/" + kModeNames[mode] + "/平特/k3").c_str(),
+                BM_CombinationColdPrepare)
+                ->Args({h, mode, kZodiac, 3, 7})
+                ->UseManualTime()
+                ->Iterations(10)
+                ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("CombinationPreparedSweep/" + hname).c_str(), BM_CombinationPreparedSweep)
             ->Args({h})
             ->Iterations(1)
             ->Unit(benchmark::kMillisecond);

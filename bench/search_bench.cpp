@@ -9,6 +9,13 @@
 // slowest and mean of each. Every search keeps the columns it reads in a
 // cache between searches, as the window does; the "NoCache" runs read them
 // from the table every time.
+//
+// The window shows a search's result at the click and writes its marks when
+// it is next idle: "Prepare" times the first step alone (what a click costs),
+// "Commit" the second, on the pairs of "Alternating"; "ColdPrepare" the first
+// step with an empty cache, as after a start or any change to the history;
+// "PreparedSweep" gives the slowest and the mean of both steps over every
+// variant.
 
 #include "bench_histories.h"
 #include "draw/attributes.h"
@@ -85,24 +92,44 @@ void BM_Repeated(benchmark::State& state)
     }
 }
 
+// Two searches that rewrite much of what the other left: against the draw
+// N before, N 9 and 2; against the previous draw, the kind and the next one;
+// each with the other number order, result kind, scope and special-number box.
+std::pair<SearchOptions, SearchOptions> alternatingPair(const Fixture& f, Mode mode, int kind, int positions)
+{
+    const bool back = mode == FreeBack || mode == FixedBack;
+    SearchOptions a = variant(f, mode, kind, positions, (kind + 1) % 8, 0, kDrawnOrder, false, 9);
+    SearchOptions b = back ? variant(f, mode, kind, positions, (kind + 5) % 8, 1, kAscendingOrder, true, 2)
+                           : variant(f, mode, (kind + 1) % 8, positions, (kind + 5) % 8, 1, kAscendingOrder, true, 9);
+    return {a, b};
+}
+
 // Args: history, mode, kind, positions, cached; alternates with N = 2 (前N期) or the
 // next kind (上期), and with the other number order.
 void BM_Alternating(benchmark::State& state)
 {
     auto& f = fixture(static_cast<History>(state.range(0)));
-    const auto mode = static_cast<Mode>(state.range(1));
-    const int kind = static_cast<int>(state.range(2));
-    const int positions = static_cast<int>(state.range(3));
-    const bool back = mode == FreeBack || mode == FixedBack;
-    const SearchOptions a = variant(f, mode, kind, positions, (kind + 1) % 8, 0, kDrawnOrder, false, 9);
-    const SearchOptions b = back ? variant(f, mode, kind, positions, (kind + 5) % 8, 1, kAscendingOrder, true, 2)
-                                 : variant(f, mode, (kind + 1) % 8, positions, (kind + 5) % 8, 1, kAscendingOrder, true, 9);
+    const auto [a, b] = alternatingPair(f, static_cast<Mode>(state.range(1)), static_cast<int>(state.range(2)),
+                                        static_cast<int>(state.range(3)));
     bool flip = false;
     for (auto _ : state) {
         runOne(state, f, flip ? b : a, state.range(4) != 0);
         idle(state, *f.store);
         flip = !flip;
     }
+}
+
+// Every mode, search kind and number of positions, each with another result
+// kind, scope, number order and special-number box than the one before.
+template <class Visit>
+void forEachVariant(const Fixture& f, Visit&& visit)
+{
+    int turn = 0;
+    for (int mode = 0; mode < 4; ++mode)
+        for (int kind = 0; kind < 8; ++kind)
+            for (int positions = 1; positions <= 7; ++positions, ++turn)
+                visit(variant(f, static_cast<Mode>(mode), kind, positions, turn % 8, turn % 3,
+                              turn % 2 ? kAscendingOrder : kDrawnOrder, turn % 4 < 2, 9));
 }
 
 // Every mode, search kind, number of positions, result kind and scope. Each
@@ -125,26 +152,67 @@ void BM_Sweep(benchmark::State& state)
         return took.count();
     };
     for (auto _ : state) {
-        int turn = 0;
-        for (int mode = 0; mode < 4; ++mode)
-            for (int kind = 0; kind < 8; ++kind)
-                for (int positions = 1; positions <= 7; ++positions, ++turn) {
-                    const auto o = variant(f, static_cast<Mode>(mode), kind, positions, turn % 8, turn % 3,
-                                           turn % 2 ? kAscendingOrder : kDrawnOrder, turn % 4 < 2, 9);
-                    const double first = timed(o);
-                    const double repeat = timed(o);
-                    slowestFirst = std::max(slowestFirst, first);
-                    slowestRepeat = std::max(slowestRepeat, repeat);
-                    totalFirst += first;
-                    totalRepeat += repeat;
-                    ++searches;
-                }
+        forEachVariant(f, [&](const SearchOptions& o) {
+            const double first = timed(o);
+            const double repeat = timed(o);
+            slowestFirst = std::max(slowestFirst, first);
+            slowestRepeat = std::max(slowestRepeat, repeat);
+            totalFirst += first;
+            totalRepeat += repeat;
+            ++searches;
+        });
     }
     state.counters["variants"] = static_cast<double>(searches);
     state.counters["alt_slowest_ms"] = slowestFirst;
     state.counters["alt_mean_ms"] = totalFirst / static_cast<double>(searches);
     state.counters["rep_slowest_ms"] = slowestRepeat;
     state.counters["rep_mean_ms"] = totalRepeat / static_cast<double>(searches);
+}
+
+// Args: history, mode, kind, positions, step (0 prepare, 1 commit); the pairs
+// of BM_Alternating, with the cache.
+void BM_PreparedAlternating(benchmark::State& state)
+{
+    auto& f = fixture(static_cast<History>(state.range(0)));
+    const auto [a, b] = alternatingPair(f, static_cast<Mode>(state.range(1)), static_cast<int>(state.range(2)),
+                                        static_cast<int>(state.range(3)));
+    alternatingStep(state, f, static_cast<Step>(state.range(4)),
+                    [&](bool flip) { return preparePositionSearch(f.store->db(), flip ? b : a, f.cache.get()); });
+}
+
+// Args: history, mode, kind, positions; the first search of BM_Alternating's
+// pair with an empty cache.
+void BM_ColdPrepare(benchmark::State& state)
+{
+    auto& f = fixture(static_cast<History>(state.range(0)));
+    const auto o = alternatingPair(f, static_cast<Mode>(state.range(1)), static_cast<int>(state.range(2)),
+                                   static_cast<int>(state.range(3)))
+                       .first;
+    coldPrepare(state, f, [&] { return preparePositionSearch(f.store->db(), o, f.cache.get()); });
+}
+
+// The variants of BM_Sweep, in the same order, with the cache: the slowest
+// and the mean of each step, after a different variant and repeated.
+void BM_PreparedSweep(benchmark::State& state)
+{
+    auto& f = fixture(static_cast<History>(state.range(0)));
+    StepSpread prepareFirst, prepareRepeat, commitFirst, commitRepeat;
+    for (auto _ : state) {
+        forEachVariant(f, [&](const SearchOptions& o) {
+            auto prepare = [&] { return preparePositionSearch(f.store->db(), o, f.cache.get()); };
+            const StepTimes first = timedSteps(f, prepare);
+            const StepTimes repeat = timedSteps(f, prepare);
+            prepareFirst.add(first.prepareMs);
+            commitFirst.add(first.commitMs);
+            prepareRepeat.add(repeat.prepareMs);
+            commitRepeat.add(repeat.commitMs);
+        });
+    }
+    state.counters["variants"] = static_cast<double>(prepareFirst.count);
+    prepareFirst.report(state, "prep_alt");
+    prepareRepeat.report(state, "prep_rep");
+    commitFirst.report(state, "commit_alt");
+    commitRepeat.report(state, "commit_rep");
 }
 
 void registerAll()
@@ -174,6 +242,32 @@ void registerAll()
                 ->Iterations(1)
                 ->Unit(benchmark::kMillisecond);
         }
+        for (int mode = 0; mode < 4; ++mode)
+            for (int kind : {kNumber, kZodiac, kDigitSum, kParity})
+                for (int positions : {1, 7})
+                    for (Step step : {Step::Prepare, Step::Commit}) {
+                        const std::string name = std::string(step == Step::Prepare ? "Prepare" : "Commit") + "/" +
+                                                 hname + "/" + kModeNames[mode] + "/" +
+                                                 std::string(kKindCaptions[static_cast<size_t>(kind)]) + "/" +
+                                                 std::to_string(positions) + "pos";
+                        benchmark::RegisterBenchmark(name.c_str(), BM_PreparedAlternating)
+                            ->Args({h, mode, kind, positions, static_cast<int>(step)})
+                            ->UseManualTime()
+                            // Each timed step costs the untimed other one too.
+                            ->Iterations(20)
+                            ->Unit(benchmark::kMillisecond);
+                    }
+        for (int mode = 0; mode < 4; ++mode)
+            benchmark::RegisterBenchmark(("ColdPrepare/" + hname + "/" + kModeNames[mode] + "/号码/1pos").c_str(),
+                                         BM_ColdPrepare)
+                ->Args({h, mode, kNumber, 1})
+                ->UseManualTime()
+                ->Iterations(10)
+                ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("PreparedSweep/" + hname).c_str(), BM_PreparedSweep)
+            ->Args({h})
+            ->Iterations(1)
+            ->Unit(benchmark::kMillisecond);
     }
 }
 

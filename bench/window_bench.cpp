@@ -8,7 +8,9 @@
 // WindowSearch and WindowCombination alternate between two searches that
 // rewrite many rows every time, as the core benchmarks do; WindowSearchAll
 // lists every draw; WindowTypedDraw types one draw into the seven boxes;
-// WindowDeleteLast deletes the newest draw (compaction included).
+// WindowDeleteLast deletes the newest draw (compaction included). The
+// searches report as idle_ms the time the window then spends idle, writing
+// the marks the search left for later.
 #include "app/frmMain.h"
 #include "app/prompter.h"
 #include "draw/tables.h"
@@ -119,6 +121,14 @@ struct Window {
         for (int i = 0; i < 3; ++i)
             QApplication::processEvents();
     }
+    // The same, timed in milliseconds.
+    static double timedIdle()
+    {
+        QElapsedTimer clock;
+        clock.start();
+        idle();
+        return static_cast<double>(clock.nsecsElapsed()) / 1e6;
+    }
     static void typeOver(QLineEdit* box, const QString& text)
     {
         QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->width() / 2, box->height() / 2));
@@ -201,9 +211,13 @@ void setShared(Window& w, Mode mode, int kind, bool second)
     w.set(QStringLiteral("Check2"), second);
 }
 
-void report(benchmark::State& state, Window& w)
+// The hits of the last search, and the mean time the window then spent
+// idle: writing the search's marks and folding the log into the file, after
+// the result showed.
+void report(benchmark::State& state, Window& w, double idleMs)
 {
     state.counters["hits"] = w.grid("MSFlexGrid2")->model()->rowCount();
+    state.counters["idle_ms"] = idleMs / static_cast<double>(state.iterations());
 }
 
 // Args: mode, kind, positions (counted from 7 down).
@@ -216,6 +230,7 @@ void BM_WindowSearch(benchmark::State& state)
     for (int p = 1; p <= 7; ++p)
         w.set(indexed("Check1", p), p > 7 - positions);
     bool second = false;
+    double idleMs = 0;
     for (auto _ : state) {
         state.PauseTiming();
         setShared(w, mode, kind, second);
@@ -223,12 +238,12 @@ void BM_WindowSearch(benchmark::State& state)
         state.ResumeTiming();
         state.SetIterationTime(w.clickAndPaint(QStringLiteral("Command1"), {"MSFlexGrid2", "MSFlexGrid3"}) / 1e3);
         state.PauseTiming();
-        Window::idle();
+        idleMs += Window::timedIdle();
         second = !second;
         state.ResumeTiming();
     }
     if (!w.failed(state))
-        report(state, w);
+        report(state, w, idleMs);
 }
 
 // 自由位, 上期, 单双 and no position ticked: every draw is a hit.
@@ -238,6 +253,7 @@ void BM_WindowSearchAll(benchmark::State& state)
     for (int p = 1; p <= 7; ++p)
         w.set(indexed("Check1", p), false);
     bool second = false;
+    double idleMs = 0;
     for (auto _ : state) {
         state.PauseTiming();
         w.choose("Option1", 1);
@@ -249,12 +265,12 @@ void BM_WindowSearchAll(benchmark::State& state)
         state.ResumeTiming();
         state.SetIterationTime(w.clickAndPaint(QStringLiteral("Command1"), {"MSFlexGrid2", "MSFlexGrid3"}) / 1e3);
         state.PauseTiming();
-        Window::idle();
+        idleMs += Window::timedIdle();
         second = state.range(0) != 0 && !second;
         state.ResumeTiming();
     }
     if (!w.failed(state))
-        report(state, w);
+        report(state, w, idleMs);
 }
 
 // Args: mode, k, pool (7 平特 or 6 平码); the search kind is 生肖.
@@ -269,6 +285,7 @@ void BM_WindowCombination(benchmark::State& state)
     w.edit(indexed("Text3", 0))->setFocus(Qt::OtherFocusReason);
     Window::idle();
     bool second = false;
+    double idleMs = 0;
     for (auto _ : state) {
         state.PauseTiming();
         setShared(w, mode, kZodiac, second);
@@ -276,12 +293,12 @@ void BM_WindowCombination(benchmark::State& state)
         state.ResumeTiming();
         state.SetIterationTime(w.clickAndPaint(QStringLiteral("Command2"), {"MSFlexGrid2", "MSFlexGrid3"}) / 1e3);
         state.PauseTiming();
-        Window::idle();
+        idleMs += Window::timedIdle();
         second = !second;
         state.ResumeTiming();
     }
     if (!w.failed(state))
-        report(state, w);
+        report(state, w, idleMs);
 }
 
 // One draw typed into the seven boxes; timed from the last key (the second

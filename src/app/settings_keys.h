@@ -19,5 +19,7 @@ inline const QString SxIni = QStringLiteral("SxIni");
 inline const QString DsIni = QStringLiteral("DsIni");
 inline const QString BsIni = QStringLiteral("BsIni");
 inline const QString IniSerchDay = QStringLiteral("IniSerchDay");
+// The address of the results site of the online update, "http://host[:port]".
+inline const QString ResultsSite = QStringLiteral("ResultsSite");
 
 }  // namespace qudrim::app::settingKey

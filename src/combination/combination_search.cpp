@@ -6,7 +6,6 @@
 #include "search/search_terms.h"
 
 #include <map>
-#include <string_view>
 #include <utility>
 
 namespace qudrim::combination {
@@ -54,17 +53,12 @@ public:
         compared_.evaluate(rows, writes);
         const size_t count = rows.size();
         const std::vector<uint32_t> met = o_.bolZyw ? metFree() : metFixed(count);
+        const std::vector<Outcome> outcomes = outcomesOf(o_.bolZyw ? needles_.size() : kPositionBits);
         marks_.assign(count, 0);
         std::vector<int64_t> last(count, 0);
-        const auto k = static_cast<int64_t>(o_.intZhWSetup);
         for (size_t r = 0; r < count; ++r) {
-            for (const Members& members : members_) {
-                int64_t c = 0;
-                for (int bit : members)
-                    c += bit >= 0 && ((met[r] >> bit) & 1u);
-                marks_[r] |= c == k;
-                last[r] = c;
-            }
+            marks_[r] = outcomes[met[r]].marked;
+            last[r] = outcomes[met[r]].last;
         }
         writes.setInts(bolOk_, marks_);
         // Without a combination no count is taken, and intTh keeps its values.
@@ -75,6 +69,36 @@ public:
     bool isHit(size_t k) const { return marks_[k] != 0; }
 
 private:
+    // A fixed member's bit is its position 1..7.
+    static constexpr size_t kPositionBits = 8;
+
+    // What a row makes of the conditions it meets (one bit each): whether
+    // it meets every condition of some combination, and how many of the
+    // last combination's it meets.
+    struct Outcome {
+        int64_t marked = 0;
+        int64_t last = 0;
+    };
+
+    // The outcome of every set of met conditions, worked out once a run
+    // rather than once a row.
+    std::vector<Outcome> outcomesOf(size_t bits) const
+    {
+        std::vector<Outcome> outcomes(size_t{1} << bits);
+        const auto k = static_cast<int64_t>(o_.intZhWSetup);
+        for (uint32_t met = 0; met < outcomes.size(); ++met) {
+            Outcome& outcome = outcomes[met];
+            for (const Members& members : members_) {
+                int64_t c = 0;
+                for (int bit : members)
+                    c += bit >= 0 && ((met >> bit) & 1u);
+                outcome.marked |= c == k;
+                outcome.last = c;
+            }
+        }
+        return outcomes;
+    }
+
     // Every value of a combination is looked for as often as the
     // combination holds it ("2X05": at least two entries of 05); a number
     // only needs to occur. A value out of its kind's domain looks for
@@ -112,12 +136,11 @@ private:
     // Per row, which needles its searched list holds.
     std::vector<uint32_t> metFree() const
     {
+        const search::NeedleSet set(needles_);
         const auto& searched = compared_.searchedLists();
         std::vector<uint32_t> met(searched.size(), 0);
         for (size_t r = 0; r < searched.size(); ++r)
-            for (size_t i = 0; i < needles_.size(); ++i)
-                if (searched[r].find(needles_[i]) != std::string_view::npos)
-                    met[r] |= 1u << i;
+            met[r] = set.heldBy(searched[r]);
         return met;
     }
 
@@ -143,16 +166,23 @@ private:
     ComparedDraw compared_;
     std::vector<Members> members_;
     std::map<std::string, int> bitOf_;
+    // At most seven: a value held at m pool positions asks for 1..m entries.
     std::vector<std::string> needles_;
     std::vector<int64_t> marks_;
 };
 
 }  // namespace
 
+search::PreparedSearch prepareCombinationSearch(store::Database& db, const CombinationOptions& options,
+                                                search::ColumnCache* cache)
+{
+    return search::prepareMarkedSearch<CombinationMarking>(db, options, cache, "combination search");
+}
+
 search::SearchResult runCombinationSearch(store::Database& db, const CombinationOptions& options,
                                           search::ColumnCache* cache)
 {
-    return search::runMarkedSearch<CombinationMarking>(db, options, cache, "combination search");
+    return search::committed(db, prepareCombinationSearch(db, options, cache));
 }
 
 }  // namespace qudrim::combination

@@ -3,6 +3,7 @@
 // combination of k pool positions, and hands over to the result display.
 #pragma once
 
+#include "search/pending_marks.h"
 #include "search/result_display.h"
 #include "search/search_options.h"
 #include "store/database.h"
@@ -23,8 +24,10 @@ struct CombinationOptions : search::SearchOptions {
 // The pool size: 6 for 平码, 7 for 平特.
 inline int poolSize(bool bolZhpm) { return bolZhpm ? 6 : 7; }
 
-// The whole search in one transaction: on failure it rolls back and throws
-// StoreError, and no partial result is returned. Options out of their range
+// The whole search at once: prepared, and its marks committed straight
+// away, so that the result and the table are those of the search on the
+// database as the commit finds it. On failure it throws StoreError, has
+// written nothing, and no partial result is returned. Options out of their range
 // (an unknown search or result kind or number order, a scope beyond 0..2)
 // are refused the same way. display.bolSq follows bolSq.
 //
@@ -40,5 +43,12 @@ inline int poolSize(bool bolZhpm) { return bolZhpm ? 6 : 7; }
 // for the database as it stands, and it keeps what the search wrote.
 search::SearchResult runCombinationSearch(store::Database& db, const CombinationOptions& options,
                                           search::ColumnCache* cache = nullptr);
+
+// The same search worked out in a read transaction: the result it shows, and
+// what it leaves in Lishi and Carcu still to be written. Writes nothing.
+// Refused (StoreError) while `cache` holds the pending marks of another
+// search; on failure it throws StoreError and has written nothing.
+search::PreparedSearch prepareCombinationSearch(store::Database& db, const CombinationOptions& options,
+                                                search::ColumnCache* cache = nullptr);
 
 }  // namespace qudrim::combination

@@ -2,63 +2,57 @@
 
 #include "search/history_columns.h"
 
-#include <sqlite3.h>
-
+#include <string>
 #include <utility>
 
 namespace qudrim::search {
 
-// Registered on the connection as the user data of a function that does
-// nothing: SQLite releases it when the connection closes, which tells the
-// cache that a connection at the same address later is another one.
-struct ColumnCache::Token {
-    sqlite3* handle = nullptr;
-    bool open = true;
-};
-
-namespace {
-
-constexpr const char* kTokenFunction = "qudrim_column_cache_token";
-
-void tokenFunction(sqlite3_context* context, int, sqlite3_value**) { sqlite3_result_null(context); }
-
-void releaseToken(void* data)
-{
-    auto* token = static_cast<std::shared_ptr<ColumnCache::Token>*>(data);
-    (*token)->open = false;
-    delete token;
-}
-
-int64_t pragmaValue(store::Database& db, const char* pragma)
-{
-    auto st = db.prepare(pragma);
-    if (!st.step())
-        throw store::StoreError(std::string("no value for ") + pragma);
-    return st.columnInt(0);
-}
-
-}  // namespace
-
 ColumnCache::ColumnCache() = default;
 ColumnCache::~ColumnCache() = default;
 
-ColumnCache::Stamp ColumnCache::stampOf(store::Database& db)
-{
-    Stamp s;
-    s.handle = db.handle();
-    s.dataVersion = pragmaValue(db, "PRAGMA data_version");
-    s.schemaVersion = pragmaValue(db, "PRAGMA schema_version");
-    s.totalChanges = sqlite3_total_changes64(db.handle());
-    return s;
-}
+bool ColumnCache::onConnection(store::Database& db) const { return token_ && token_->isOn(db); }
 
 bool ColumnCache::holds(store::Database& db) const
 {
-    return loaded_ && token_ && token_->open && token_->handle == db.handle() && stamp_ == stampOf(db);
+    return loaded_ && onConnection(db) && stamp_ == DatabaseStamp::of(db);
+}
+
+void ColumnCache::refuseWhileHeld(const char* what) const
+{
+    if (heldForMarks_)
+        throw store::StoreError(std::string("the column cache cannot ") + what +
+                                " while the marks of a prepared search are not written");
+}
+
+void ColumnCache::holdForMarks()
+{
+    heldForMarks_ = true;
+    staleForMarks_ = false;
+}
+
+bool ColumnCache::releaseForMarks()
+{
+    heldForMarks_ = false;
+    const bool intact = !staleForMarks_;
+    staleForMarks_ = false;
+    if (!intact)
+        invalidate();
+    return intact;
+}
+
+void ColumnCache::releaseAndForget()
+{
+    heldForMarks_ = false;
+    staleForMarks_ = false;
+    invalidate();
 }
 
 void ColumnCache::invalidate()
 {
+    if (heldForMarks_) {
+        staleForMarks_ = true;
+        return;
+    }
     loaded_ = false;
     rowid_.clear();
     sqqh_.clear();
@@ -71,6 +65,7 @@ void ColumnCache::invalidate()
 
 void ColumnCache::load(store::Database& db, Rows& rows)
 {
+    refuseWhileHeld("serve a search");
     if (!holds(db))
         invalidate();
     std::vector<std::string> ints, texts;
@@ -138,6 +133,7 @@ void ColumnCache::loadColumns(store::Database& db, const std::vector<std::string
 
 void ColumnCache::keep(store::Database& db, const Rows& rows, const RowWrites& writes)
 {
+    refuseWhileHeld("take a search's writes");
     pendingValid_ = false;
     if (!loaded_)
         return;
@@ -159,7 +155,7 @@ void ColumnCache::keep(store::Database& db, const Rows& rows, const RowWrites& w
     for (auto& c : changes)
         *c.text = std::move(c.value);
     try {
-        pending_ = stampOf(db);
+        pending_ = DatabaseStamp::of(db);
         pendingValid_ = tokenOn(db);
     } catch (const store::StoreError&) {
         pendingValid_ = false;
@@ -177,18 +173,9 @@ void ColumnCache::committed()
 
 bool ColumnCache::tokenOn(store::Database& db)
 {
-    if (token_ && token_->open && token_->handle == db.handle())
-        return true;
-    auto token = std::make_shared<Token>();
-    token->handle = db.handle();
-    // SQLite owns the holder from here on, and releases it itself should the
-    // registration fail.
-    auto* holder = new std::shared_ptr<Token>(token);
-    if (sqlite3_create_function_v2(db.handle(), kTokenFunction, 0, SQLITE_UTF8, holder, tokenFunction, nullptr,
-                                   nullptr, releaseToken) != SQLITE_OK)
-        return false;
-    token_ = std::move(token);
-    return true;
+    if (!onConnection(db))
+        token_ = std::make_unique<ConnectionToken>(db);
+    return token_->isOn(db);
 }
 
 }  // namespace qudrim::search

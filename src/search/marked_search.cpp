@@ -1,6 +1,40 @@
 #include "search/marked_search.h"
 
+#include <string>
+
 namespace qudrim::search {
+
+namespace {
+
+// A transaction that only reads: one state of the database for the whole
+// search, and no lock that keeps another connection from writing.
+class ReadTransaction {
+public:
+    explicit ReadTransaction(store::Database& db) : db_(db) { db_.exec("BEGIN DEFERRED"); }
+    ~ReadTransaction()
+    {
+        if (!done_) {
+            try {
+                db_.exec("ROLLBACK");
+            } catch (...) {
+                // The connection already ended it (or is gone); nothing was written.
+            }
+        }
+    }
+    ReadTransaction(const ReadTransaction&) = delete;
+    ReadTransaction& operator=(const ReadTransaction&) = delete;
+    void end()
+    {
+        db_.exec("COMMIT");
+        done_ = true;
+    }
+
+private:
+    store::Database& db_;
+    bool done_ = false;
+};
+
+}  // namespace
 
 DisplayOptions checkedDisplay(const SearchOptions& o)
 {
@@ -12,6 +46,52 @@ DisplayOptions checkedDisplay(const SearchOptions& o)
     display.bolSq = o.bolSq;
     checkDisplayOptions(display);
     return display;
+}
+
+SearchResult Evaluation::evaluate(store::Database& db, ColumnCache* cache)
+{
+    rows_.load(db, cache);
+    mark(rows_, writes_);
+    auto listed = [&](size_t k) {
+        return rows_.sqqh()[k] >= display_.firstIssue && rows_.sqqh()[k] <= display_.lastIssue && isHit(k);
+    };
+    size_t count = 0;
+    for (size_t k = 0; k < rows_.size(); ++k)
+        count += listed(k);
+    std::vector<HitRow> hits;
+    hits.reserve(count);
+    for (size_t k = 0; k < rows_.size(); ++k)
+        if (listed(k))
+            hits.push_back(hitOf(rows_, hitColumns_, writes_, k));
+    return resultOf(std::move(hits), display_);
+}
+
+PreparedSearch prepareSearch(store::Database& db, const std::function<std::unique_ptr<Evaluation>()>& make,
+                             ColumnCache* cache, const char* what)
+{
+    if (cache && cache->marksPending())
+        throw store::StoreError(std::string(what) +
+                                " refused: the marks of the last search are not written yet");
+    try {
+        std::unique_ptr<Evaluation> evaluation = make();
+        try {
+            ReadTransaction read(db);
+            SearchResult result = evaluation->evaluate(db, cache);
+            const DatabaseStamp stamp = DatabaseStamp::of(db);
+            read.end();
+            PendingMarks marks(db, std::move(evaluation), cache, stamp, result.tally, what);
+            return {std::move(result), std::move(marks)};
+        } catch (...) {
+            // What it read may be only part of what it asked for.
+            if (cache)
+                cache->invalidate();
+            throw;
+        }
+    } catch (const store::StoreError&) {
+        throw;
+    } catch (const std::exception& e) {
+        throw store::StoreError(std::string(what) + " failed: " + e.what());
+    }
 }
 
 }  // namespace qudrim::search

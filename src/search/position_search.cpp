@@ -4,7 +4,9 @@
 #include "search/marked_search.h"
 #include "search/search_terms.h"
 
-#include <string_view>
+#include <bit>
+#include <string>
+#include <vector>
 
 namespace qudrim::search {
 
@@ -21,10 +23,6 @@ public:
     {
         for (int p = 1; p <= 7; ++p)
             conditions_ += o.bolWei[static_cast<size_t>(p)];
-        if (o.bolZyw)
-            for (const auto& needle : freeNeedles(o.intLei, o.bolWei, o.intSqLei))
-                if (needle)
-                    needles_.push_back(*needle);
     }
 
     void evaluate(const Rows& rows, RowWrites& writes)
@@ -41,12 +39,18 @@ public:
     bool isHit(size_t k) const { return th_[k] == conditions_; }
 
 private:
+    // Each needle a condition: a number chosen at two positions is looked
+    // for twice, and counts twice.
     void countFree()
     {
+        std::vector<std::string> needles;
+        for (const auto& needle : freeNeedles(o_.intLei, o_.bolWei, o_.intSqLei))
+            if (needle)
+                needles.push_back(*needle);
+        const NeedleSet set(std::move(needles));
         const auto& searched = compared_.searchedLists();
         for (size_t k = 0; k < searched.size(); ++k)
-            for (const auto& needle : needles_)
-                th_[k] += searched[k].find(needle) != std::string_view::npos;
+            th_[k] += std::popcount(set.heldBy(searched[k]));
     }
 
     void countFixed()
@@ -65,15 +69,19 @@ private:
     int intTh_;
     ComparedDraw compared_;
     int64_t conditions_ = 0;
-    std::vector<std::string> needles_;
     std::vector<int64_t> th_;
 };
 
 }  // namespace
 
+PreparedSearch preparePositionSearch(store::Database& db, const SearchOptions& options, ColumnCache* cache)
+{
+    return prepareMarkedSearch<PositionMarking>(db, options, cache, "search");
+}
+
 SearchResult runPositionSearch(store::Database& db, const SearchOptions& options, ColumnCache* cache)
 {
-    return runMarkedSearch<PositionMarking>(db, options, cache, "search");
+    return committed(db, preparePositionSearch(db, options, cache));
 }
 
 }  // namespace qudrim::search

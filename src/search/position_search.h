@@ -3,6 +3,7 @@
 // display.
 #pragma once
 
+#include "search/pending_marks.h"
 #include "search/result_display.h"
 #include "search/search_options.h"
 
@@ -10,8 +11,10 @@ namespace qudrim::search {
 
 class ColumnCache;
 
-// The whole search in one transaction: on failure it rolls back and throws
-// StoreError, and no partial result is returned. Options out of their range
+// The whole search at once: prepared, and its marks committed straight
+// away, so that the result and the table are those of the search on the
+// database as the commit finds it. On failure it throws StoreError, has
+// written nothing, and no partial result is returned. Options out of their range
 // (an unknown search or result kind or number order, a scope beyond 0..2)
 // are refused the same way. display.bolSq follows bolSq.
 //
@@ -24,5 +27,11 @@ class ColumnCache;
 // With a cache, the columns it reads come from there as far as it holds them
 // for the database as it stands, and it keeps what the search wrote.
 SearchResult runPositionSearch(store::Database& db, const SearchOptions& options, ColumnCache* cache = nullptr);
+
+// The same search worked out in a read transaction: the result it shows, and
+// what it leaves in Lishi and Carcu still to be written. Writes nothing.
+// Refused (StoreError) while `cache` holds the pending marks of another
+// search; on failure it throws StoreError and has written nothing.
+PreparedSearch preparePositionSearch(store::Database& db, const SearchOptions& options, ColumnCache* cache = nullptr);
 
 }  // namespace qudrim::search

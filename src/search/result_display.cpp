@@ -3,87 +3,65 @@
 #include "draw/tables.h"
 #include "search/search_terms.h"
 
+#include <algorithm>
+#include <string_view>
+
 namespace qudrim::search {
 
 namespace {
 
-// Runs the body inside a savepoint: nested in the caller's transaction it
-// undoes only its own writes, called alone it is a transaction of its own.
-template <typename Body>
-auto insideSavepoint(store::Database& db, Body&& body)
+// The positions a scope counts.
+int firstCounted(int scope) { return scope == 2 ? 7 : 1; }
+int lastCounted(int scope) { return scope == 1 ? 6 : 7; }
+
+// Characters, not bytes: a list is text, and a column is as wide as its
+// longest text.
+size_t characters(std::string_view text)
 {
-    db.exec("SAVEPOINT display");
-    try {
-        auto result = body();
-        db.exec("RELEASE display");
-        return result;
-    } catch (...) {
-        try {
-            db.exec("ROLLBACK TO display");
-            db.exec("RELEASE display");
-        } catch (...) {
-            // The connection already dropped the savepoint with its transaction.
-        }
-        throw;
-    }
-}
-
-SearchResult fill(store::Database& db, const std::vector<HitRow>& hits, const DisplayOptions& options)
-{
-    const Kind kind = options.intXianshiLei;
-    SearchResult result;
-    result.hitHeader = {"期号", "平1位", "平2位", "平3位", "平4位", "平5位", "平6位", "特位",
-                        options.bolSq ? "上期开奖" : "前期开奖", "序号"};
-    result.tallyHeader = {"序号", "结果", "出现次数", "百分比"};
-
-    const int firstPos = options.scope == 2 ? 7 : 1;
-    const int lastPos = options.scope == 1 ? 6 : 7;
-
-    // The names of a kind's values, worked out once instead of once a cell.
-    std::array<std::string, 50> names;
-    for (int v = 0; v < 50; ++v)
-        names[static_cast<size_t>(v)] = displayValue(kind, v, options.bases);
-    auto shown = [&](int64_t v) {
-        return (v >= 0 && v < 50) ? names[static_cast<size_t>(v)] : displayValue(kind, static_cast<int>(v), options.bases);
-    };
-
-    std::array<int64_t, 50> counter{};
-    result.hits.reserve(hits.size());
-    int64_t n = 0;
-    for (const HitRow& hit : hits) {
-        auto& row = result.hits.emplace_back();
-        row[0] = std::to_string(hit.issue);
-        for (int p = 1; p <= 7; ++p) {
-            const int64_t v = hit.values[static_cast<size_t>(p)];
-            row[static_cast<size_t>(p)] = shown(v);
-            if (p >= firstPos && p <= lastPos && v >= 0 && v < 50 && tallyCounts(kind, static_cast<int>(v)))
-                ++counter[static_cast<size_t>(v)];
-        }
-        row[8] = hit.list;
-        row[9] = std::to_string(++n);
-    }
-    const int64_t total = n * (lastPos - firstPos + 1);
-
-    db.exec("DELETE FROM Carcu");
-    {
-        auto insert = db.prepare("INSERT INTO Carcu (Nmb, Count) VALUES (?1, ?2)");
-        for (int v : tallyValues(kind, options.bases)) {
-            const int64_t count = tallyCounts(kind, v) ? counter[static_cast<size_t>(v)] : 0;
-            insert.bind(1, v).bind(2, count);
-            insert.run();
-        }
-    }
-    auto st = db.prepare("SELECT Nmb, Count FROM Carcu ORDER BY Count DESC, Nmb ASC");
-    int64_t m = 0;
-    while (st.step()) {
-        const int64_t count = st.columnInt(1);
-        result.tally.push_back({std::to_string(++m), shown(st.columnInt(0)), std::to_string(count),
-                                percentText(count, total)});
-    }
-    return result;
+    return static_cast<size_t>(
+        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
 }  // namespace
+
+std::array<std::string, 10> SearchResult::hitHeader() const
+{
+    return {"期号", "平1位", "平2位", "平3位", "平4位", "平5位", "平6位", "特位",
+            display.bolSq ? "上期开奖" : "前期开奖", "序号"};
+}
+
+std::array<std::string, 4> SearchResult::tallyHeader() const { return {"序号", "结果", "出现次数", "百分比"}; }
+
+std::string SearchResult::valueText(int64_t value) const
+{
+    return displayValue(display.intXianshiLei, static_cast<int>(value), display.bases);
+}
+
+std::string SearchResult::hitText(size_t row, int column) const
+{
+    const HitRow& hit = hits.at(row);
+    if (column == 0)
+        return std::to_string(hit.issue);
+    if (column >= 1 && column <= 7)
+        return valueText(hit.values[static_cast<size_t>(column)]);
+    if (column == 8)
+        return hit.list;
+    if (column == 9)
+        return std::to_string(row + 1);
+    return {};
+}
+
+std::string SearchResult::tallyText(size_t row, int column) const
+{
+    const TallyRow& t = tally.at(row);
+    switch (column) {
+    case 0: return std::to_string(row + 1);
+    case 1: return valueText(t.value);
+    case 2: return std::to_string(t.count);
+    case 3: return percentText(t.count, counted);
+    default: return {};
+    }
+}
 
 void checkDisplayOptions(const DisplayOptions& o)
 {
@@ -95,10 +73,48 @@ void checkDisplayOptions(const DisplayOptions& o)
         throw store::StoreError("number order must be L or D");
 }
 
-SearchResult displayHits(store::Database& db, const std::vector<HitRow>& hits, const DisplayOptions& options)
+SearchResult resultOf(std::vector<HitRow> hits, const DisplayOptions& options)
 {
     checkDisplayOptions(options);
-    return insideSavepoint(db, [&] { return fill(db, hits, options); });
+    const Kind kind = options.intXianshiLei;
+    const int firstPos = firstCounted(options.scope);
+    const int lastPos = lastCounted(options.scope);
+
+    SearchResult result;
+    result.display = options;
+    std::array<int64_t, 50> counter{};
+    size_t longest = 0;
+    for (size_t i = 0; i < hits.size(); ++i) {
+        for (int p = firstPos; p <= lastPos; ++p) {
+            const int64_t v = hits[i].values[static_cast<size_t>(p)];
+            if (v >= 0 && v < 50 && tallyCounts(kind, static_cast<int>(v)))
+                ++counter[static_cast<size_t>(v)];
+        }
+        const size_t length = characters(hits[i].list);
+        if (length > longest) {
+            longest = length;
+            result.longestList = i;
+        }
+    }
+    result.counted = static_cast<int64_t>(hits.size()) * (lastPos - firstPos + 1);
+    for (int v : tallyValues(kind, options.bases))
+        result.tally.push_back({v, tallyCounts(kind, v) ? counter[static_cast<size_t>(v)] : 0});
+    // The values come ascending, so equal counts keep ascending values.
+    std::stable_sort(result.tally.begin(), result.tally.end(),
+                     [](const TallyRow& a, const TallyRow& b) { return a.count > b.count; });
+    result.hits = std::move(hits);
+    return result;
+}
+
+void writeCarcu(store::Database& db, std::vector<TallyRow> tally)
+{
+    std::sort(tally.begin(), tally.end(), [](const TallyRow& a, const TallyRow& b) { return a.value < b.value; });
+    db.exec("DELETE FROM Carcu");
+    auto insert = db.prepare("INSERT INTO Carcu (Nmb, Count) VALUES (?1, ?2)");
+    for (const TallyRow& t : tally) {
+        insert.bind(1, t.value).bind(2, t.count);
+        insert.run();
+    }
 }
 
 }  // namespace qudrim::search

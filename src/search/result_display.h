@@ -1,5 +1,6 @@
 // The result display shared by both searches: the matching draws of the
-// issue range, and the tally of the result kind over them.
+// issue range, and the tally of the result kind over them, as the core works
+// them out. A grid turns a cell into text only when it is shown.
 #pragma once
 
 #include "store/attribute_kind.h"
@@ -22,14 +23,6 @@ struct DisplayOptions {
     int scope = 0;                     // 0 平特 (1..7), 1 平码 (1..6), 2 特码 (7)
 };
 
-// The texts of both grids, ready to render: header row first.
-struct SearchResult {
-    std::array<std::string, 10> hitHeader;
-    std::vector<std::array<std::string, 10>> hits;  // MSFlexGrid2 rows 1..n
-    std::array<std::string, 4> tallyHeader;
-    std::vector<std::array<std::string, 4>> tally;  // MSFlexGrid3 rows 1..m
-};
-
 // One hit as the display needs it: the issue, the value of the result kind at
 // positions 1..7 (index 0 unused) and the number list of its compared draw.
 struct HitRow {
@@ -38,13 +31,40 @@ struct HitRow {
     std::string list;
 };
 
-// Lists the hits a search selected (in ascending SQQH, inside the range) and
-// tallies the result kind over them: fills both grids and rewrites Carcu,
-// with the tally by count, highest first, equal counts by ascending value.
-// Runs inside the caller's transaction (or, called alone, inside a savepoint
-// of its own) and changes no row of Lishi. Throws StoreError, and then has
-// written nothing.
-SearchResult displayHits(store::Database& db, const std::vector<HitRow>& hits, const DisplayOptions& options);
+// One value of the result kind and how often the hits hold it.
+struct TallyRow {
+    int64_t value = 0;
+    int64_t count = 0;
+};
+
+// Both grids as the search found them: the rows as values, and the texts
+// their cells show, one cell at a time.
+struct SearchResult {
+    DisplayOptions display;       // what the names and headers depend on
+    std::vector<HitRow> hits;     // ascending SQQH: MSFlexGrid2 rows 1..n
+    std::vector<TallyRow> tally;  // by count, highest first, equal counts by ascending value: MSFlexGrid3 rows 1..m
+    int64_t counted = 0;          // positions counted (hits x positions of the scope), the percentages' base
+    size_t longestList = 0;       // the hit whose compared-draw list has the most characters (0 without hits)
+
+    std::array<std::string, 10> hitHeader() const;
+    std::array<std::string, 4> tallyHeader() const;
+    // A value of the result kind as a cell shows it: empty for a code
+    // without a name under the bases in force.
+    std::string valueText(int64_t value) const;
+    // The text of a cell of a hit's row (columns 0..9) or of a tally row
+    // (columns 0..3); empty beyond the last column.
+    std::string hitText(size_t row, int column) const;
+    std::string tallyText(size_t row, int column) const;
+};
+
+// Tallies the result kind over the hits a search selected (in ascending
+// SQQH, inside the range), in memory. Throws StoreError for options out of
+// their range.
+SearchResult resultOf(std::vector<HitRow> hits, const DisplayOptions& options);
+
+// Empties Carcu and writes the tally into it, one row a value in ascending
+// order, zero counts included. Runs inside the caller's transaction.
+void writeCarcu(store::Database& db, std::vector<TallyRow> tally);
 
 // Checks a display's options; throws StoreError for an unknown result kind,
 // a scope beyond 0..2 or an unknown number order.

@@ -4,6 +4,9 @@
 #include "store/database.h"
 #include "store/schema.h"
 
+#include <bit>
+#include <stdexcept>
+
 namespace qudrim::search {
 
 std::string occurrenceNeedle(Kind kind, int value, int times)
@@ -26,6 +29,58 @@ std::array<std::optional<std::string>, 8> freeNeedles(Kind kind, const std::arra
         needles[i] = occurrenceNeedle(kind, v, ++seen[static_cast<size_t>(v)]);
     }
     return needles;
+}
+
+namespace {
+
+size_t pairIndex(char first, char second)
+{
+    return static_cast<size_t>(static_cast<unsigned char>(first)) << 8 | static_cast<unsigned char>(second);
+}
+
+}  // namespace
+
+NeedleSet::NeedleSet(std::vector<std::string> needles) : needles_(std::move(needles))
+{
+    if (needles_.size() > kMostNeedles)
+        throw std::invalid_argument("too many needles");
+    for (size_t i = 0; i < needles_.size(); ++i) {
+        const std::string& n = needles_[i];
+        if (n.size() < 2) {
+            short_ |= 1u << i;
+            continue;
+        }
+        if (byPair_.empty())
+            byPair_.assign(size_t{1} << 16, 0);
+        byPair_[pairIndex(n[0], n[1])] |= static_cast<uint8_t>(1u << i);
+    }
+}
+
+uint32_t NeedleSet::heldBy(std::string_view text) const
+{
+    uint32_t held = 0;
+    for (uint32_t rest = short_; rest; rest &= rest - 1) {
+        const auto i = static_cast<size_t>(std::countr_zero(rest));
+        if (text.find(needles_[i]) != std::string_view::npos)
+            held |= 1u << i;
+    }
+    if (byPair_.empty())
+        return held;
+    for (size_t at = 0; at + 1 < text.size(); ++at) {
+        for (uint32_t starting = byPair_[pairIndex(text[at], text[at + 1])] & ~held; starting;
+             starting &= starting - 1) {
+            const auto i = static_cast<size_t>(std::countr_zero(starting));
+            const std::string& n = needles_[i];
+            if (text.size() - at < n.size())
+                continue;
+            size_t c = 2;
+            while (c < n.size() && text[at + c] == n[c])
+                ++c;
+            if (c == n.size())
+                held |= 1u << i;
+        }
+    }
+    return held;
 }
 
 std::vector<int> tallyValues(Kind kind, const CodeBases& bases)

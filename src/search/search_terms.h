@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qudrim::search {
@@ -24,6 +25,27 @@ std::string occurrenceNeedle(Kind kind, int value, int times);
 // value, so that a value chosen m times needs m entries of it.
 std::array<std::optional<std::string>, 8> freeNeedles(Kind kind, const std::array<bool, 8>& chosen,
                                                       const std::array<int16_t, 8>& values);
+
+// Which of a few needles (at most eight, the conditions of one search or
+// combination pool) a text holds anywhere. One pass over the text finds them
+// all: each place is looked up by its first two characters, so that only
+// needles beginning there are compared further.
+class NeedleSet {
+public:
+    static constexpr size_t kMostNeedles = 8;
+
+    // Throws std::invalid_argument for more than kMostNeedles needles.
+    explicit NeedleSet(std::vector<std::string> needles);
+
+    // Bit i set when needle i occurs in the text; an empty needle always does.
+    uint32_t heldBy(std::string_view text) const;
+    size_t size() const { return needles_.size(); }
+
+private:
+    std::vector<std::string> needles_;
+    std::vector<uint8_t> byPair_;  // needles by their first two characters
+    uint32_t short_ = 0;           // needles of fewer than two characters
+};
 
 // The values a tally of a result kind lists, ascending (the rows of Carcu).
 std::vector<int> tallyValues(Kind kind, const CodeBases& bases);

@@ -40,6 +40,15 @@ public:
     // The row `back` rows before the last one, or null when there is none.
     const DrawRow* fromEnd(int back) const;
 
+    // Follows a change whose rows are known without reading the history:
+    // draws stored after the last one, or the last one deleted.
+    void append(std::vector<DrawRow> rows) { rows_.insert(rows_.end(), rows.begin(), rows.end()); }
+    void removeLast()
+    {
+        if (!rows_.empty())
+            rows_.pop_back();
+    }
+
 private:
     std::vector<DrawRow> rows_;
 };

@@ -161,8 +161,8 @@ TEST_F(FreeCombination, AgainstTheDrawNBeforeTheListsAreRebuiltFirst)
     for (size_t row = 2; row < back.size(); ++row)
         EXPECT_EQ(back[row], lists[row - 2]) << row;
     ASSERT_EQ(r.hits.size(), 1u);
-    EXPECT_EQ(r.hitHeader[8], "前期开奖");
-    EXPECT_EQ(r.hits[0][8], "05 09 01 02 03 04 44 ");
+    EXPECT_EQ(r.hitHeader()[8], "前期开奖");
+    EXPECT_EQ(r.hitText(0, 8), "05 09 01 02 03 04 44 ");
 
     // N 0 is taken as 1: the draw just before.
     EXPECT_EQ(hitRows(combine(makeCombination(Mode::FreeBack, kNumber, reference, 1, false, 0))),
@@ -300,10 +300,10 @@ TEST_F(FixedCombination, TheRangeLimitsTheListButNotTheMarks)
     EXPECT_EQ(intColumn("bolOk"), (std::vector<int64_t>{0, 1, 1, 1, 1, 1}));
     // The tally: two draws of seven numbers each.
     int64_t total = 0;
-    for (const auto& row : r.tally)
+    for (const auto& row : search::testing::tallyTexts(r))
         total += std::stoll(row[2]);
     EXPECT_EQ(total, 14);
-    EXPECT_EQ(r.hitHeader[8], "上期开奖");
+    EXPECT_EQ(r.hitHeader()[8], "上期开奖");
 }
 
 TEST_F(FixedCombination, AFailingStepLeavesTheHistoryAsItWas)

@@ -100,7 +100,7 @@ TEST_P(CombinationOnRealHistory, ListsTheDrawsTheDefinitionGives)
     auto o = makeCombination(c.mode, c.kind, c.reference, c.k, c.pool7, c.n, c.specialCounts, c.prefix);
     const auto r = runCombinationSearch(store_->db(), o);
     std::vector<int64_t> issues;
-    for (const auto& hit : r.hits)
+    for (const auto& hit : search::testing::hitTexts(r))
         issues.push_back(std::stoll(hit[0]));
     const auto want = expected(c);
     EXPECT_EQ(issues, want);

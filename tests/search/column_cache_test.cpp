@@ -2,17 +2,12 @@
 // the same search without it gives, and leaves the same table, whatever
 // changed the database in between; and the cache is really read from.
 
-#include "search_fixture.h"
-
-#include "combination/combination_fixture.h"
-#include "search/column_cache.h"
+#include "mixed_searches.h"
 
 #include <functional>
 
 namespace qudrim::search::testing {
 namespace {
-
-using combination::testing::makeCombination;
 
 // Two copies of one history: `cached` searched with a cache, `plain`
 // without; every change is made to both.
@@ -25,47 +20,18 @@ protected:
         qudrim::testing::fillStore(plain, draws);
     }
 
-    struct Search {
-        const char* what;
-        std::function<SearchResult(store::Database&, ColumnCache*)> run;
-    };
-
-    static Search position(const char* what, const SearchOptions& o)
-    {
-        return {what, [o](store::Database& db, ColumnCache* c) { return runPositionSearch(db, o, c); }};
-    }
-    static Search combining(const char* what, const combination::CombinationOptions& o)
-    {
-        return {what, [o](store::Database& db, ColumnCache* c) { return combination::runCombinationSearch(db, o, c); }};
-    }
-
-    // A mix of both searches that rewrites copies, lists and marks.
-    std::vector<Search> searches() const
-    {
-        const auto& d = draws[draws.size() - 3].numbers;
-        return {
-            position("free 上期 numbers", makeOptions(Mode::FreePrevious, kNumber, {{1, d[0]}, {7, d[6]}}, 2, false)),
-            combining("combination free N 9 numbers",
-                      makeCombination(Mode::FreeBack, kNumber, {d[0], d[1], d[2], d[3], d[4], d[5], d[6]}, 1, true, 9)),
-            position("fixed N 3 tails", makeOptions(Mode::FixedBack, kTail, {{2, d[1] % 10}, {5, d[4] % 10}}, 3)),
-            combining("combination fixed N 4 heads, ascending",
-                      makeCombination(Mode::FixedBack, kHead, {0, 1, 2, 3, 4, 4, 2}, 2, false, 4, true, kAscendingOrder)),
-            position("free N 2 parity", makeOptions(Mode::FreeBack, kParity, {{1, 1}, {2, 0}, {3, 1}}, 2, true)),
-            combining("combination free 上期 parity",
-                      makeCombination(Mode::FreePrevious, kParity, {1, 0, 1, 1, 0, 1, 0}, 4, true, 2, false)),
-        };
-    }
+    std::vector<MixedSearch> searches() const { return mixedSearches(draws); }
 
     // Runs the search on both copies and expects the same grids and tables.
-    void same(const Search& s)
+    void same(const MixedSearch& s)
     {
         SCOPED_TRACE(s.what);
         SearchResult withCache, without;
         ASSERT_NO_THROW(withCache = s.run(cached.db(), &cache));
         ASSERT_NO_THROW(without = s.run(plain.db(), nullptr));
-        EXPECT_EQ(withCache.hits, without.hits);
-        EXPECT_EQ(withCache.tally, without.tally);
-        EXPECT_EQ(dump(cached.db()), dump(plain.db()));
+        EXPECT_EQ(hitTexts(withCache), hitTexts(without));
+        EXPECT_EQ(tallyTexts(withCache), tallyTexts(without));
+        EXPECT_EQ(dumpLishi(cached.db()), dumpLishi(plain.db()));
     }
     void allSame()
     {
@@ -78,19 +44,6 @@ protected:
     {
         change(cached);
         change(plain);
-    }
-
-    static std::vector<std::string> dump(store::Database& db)
-    {
-        std::vector<std::string> rows;
-        auto st = db.prepare("SELECT * FROM Lishi ORDER BY SQQH");
-        while (st.step()) {
-            std::string row;
-            for (int c = 0; c < st.columnCount(); ++c)
-                row += st.columnText(c) + "|";
-            rows.push_back(row);
-        }
-        return rows;
     }
 
     qudrim::testing::TempFolder cachedFolder, plainFolder;

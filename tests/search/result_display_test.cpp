@@ -28,9 +28,10 @@ SearchOptions everyRow(Kind resultKind, int scope, const CodeBases& bases = {})
 std::vector<std::string> tallyLines(const SearchResult& r)
 {
     std::vector<std::string> lines;
-    for (size_t i = 0; i < r.tally.size(); ++i) {
-        EXPECT_EQ(r.tally[i][0], std::to_string(i + 1));
-        lines.push_back(r.tally[i][1] + " " + r.tally[i][2] + " " + r.tally[i][3]);
+    const auto tally = tallyTexts(r);
+    for (size_t i = 0; i < tally.size(); ++i) {
+        EXPECT_EQ(tally[i][0], std::to_string(i + 1));
+        lines.push_back(tally[i][1] + " " + tally[i][2] + " " + tally[i][3]);
     }
     return lines;
 }
@@ -131,30 +132,74 @@ TEST_F(ResultDisplay, HitRowsInBothOrders)
     addDraws(kDraws);
     auto o = everyRow(kNumber, 0);
     auto result = search(o);
-    EXPECT_EQ(result.hitHeader, (std::array<std::string, 10>{"期号", "平1位", "平2位", "平3位", "平4位", "平5位",
+    EXPECT_EQ(result.hitHeader(), (std::array<std::string, 10>{"期号", "平1位", "平2位", "平3位", "平4位", "平5位",
                                                              "平6位", "特位", "上期开奖", "序号"}));
-    EXPECT_EQ(result.tallyHeader, (std::array<std::string, 4>{"序号", "结果", "出现次数", "百分比"}));
+    EXPECT_EQ(result.tallyHeader(), (std::array<std::string, 4>{"序号", "结果", "出现次数", "百分比"}));
     ASSERT_EQ(result.hits.size(), 2u);
-    EXPECT_EQ(result.hits[0],
+    EXPECT_EQ(hitTexts(result)[0],
               (std::array<std::string, 10>{"2013020", "1", "13", "25", "37", "49", "2", "3", "", "1"}));
-    EXPECT_EQ(result.hits[1], (std::array<std::string, 10>{"2013021", "6", "18", "30", "42", "12", "24", "36",
+    EXPECT_EQ(hitTexts(result)[1], (std::array<std::string, 10>{"2013021", "6", "18", "30", "42", "12", "24", "36",
                                                            "01 13 25 37 49 02 03 ", "2"}));
 
     o.display.strQz = kAscendingOrder;
     result = search(o);
-    EXPECT_EQ(result.hits[0],
+    EXPECT_EQ(hitTexts(result)[0],
               (std::array<std::string, 10>{"2013020", "1", "2", "13", "25", "37", "49", "3", "", "1"}));
 
     o.display.intXianshiLei = kZodiac;
     result = search(o);
-    EXPECT_EQ(result.hits[0],
+    EXPECT_EQ(hitTexts(result)[0],
               (std::array<std::string, 10>{"2013020", "蛇", "龙", "蛇", "蛇", "蛇", "蛇", "兔", "", "1"}));
 
     o.display.intXianshiLei = kDigitSum;
     o.display.strQz = kDrawnOrder;
     result = search(o);
-    EXPECT_EQ(result.hits[0],
+    EXPECT_EQ(hitTexts(result)[0],
               (std::array<std::string, 10>{"2013020", "1", "4", "7", "10", "13", "2", "3", "", "1"}));
+}
+
+TEST_F(ResultDisplay, TheResultHoldsValuesAndGivesEachCellsText)
+{
+    addDraws(kDraws);
+    // Longer in bytes than the second hit's list, shorter in characters.
+    setText("txtHisLst", 1, "鼠鼠鼠鼠鼠鼠鼠鼠鼠");
+    const auto result = search(everyRow(kZodiac, 0, CodeBases{1, 1, 1}));
+    ASSERT_EQ(result.hits.size(), 2u);
+    EXPECT_EQ(result.hits[0].issue, 2013020);
+    // 蛇 is index 5, stored from 1; 兔 3 + 1.
+    EXPECT_EQ(result.hits[0].values[1], 6);
+    EXPECT_EQ(result.hits[0].values[7], 4);
+    EXPECT_EQ(result.hits[1].list, "01 13 25 37 49 02 03 ");
+    EXPECT_EQ(result.longestList, 1u);
+    EXPECT_EQ(result.counted, 14);
+
+    EXPECT_EQ(result.valueText(6), "蛇");
+    EXPECT_EQ(result.valueText(1), "鼠");
+    EXPECT_EQ(result.valueText(0), "");
+    EXPECT_EQ(result.valueText(13), "");
+    EXPECT_EQ(result.hitText(0, 8), "鼠鼠鼠鼠鼠鼠鼠鼠鼠");
+    EXPECT_EQ(result.hitText(1, 9), "2");
+    EXPECT_EQ(result.hitText(1, 10), "");
+
+    ASSERT_EQ(result.tally.size(), 12u);
+    EXPECT_EQ(result.tally[0].value, 6);
+    EXPECT_EQ(result.tally[0].count, 5);
+    EXPECT_EQ(result.tally[1].value, 1);
+    EXPECT_EQ(result.tally[1].count, 4);
+    // Equal counts by ascending value: 牛 (2) before 虎 (3).
+    EXPECT_EQ(result.tally[5].value, 2);
+    EXPECT_EQ(result.tally[6].value, 3);
+    EXPECT_EQ(tallyTexts(result)[0], (std::array<std::string, 4>{"1", "蛇", "5", "35.714%"}));
+    EXPECT_EQ(result.tallyText(0, 4), "");
+
+    auto none = everyRow(kZodiac, 2, CodeBases{1, 1, 1});
+    none.display.firstIssue = 2013022;
+    const auto empty = search(none);
+    EXPECT_TRUE(empty.hits.empty());
+    EXPECT_EQ(empty.longestList, 0u);
+    EXPECT_EQ(empty.counted, 0);
+    EXPECT_EQ(empty.tallyText(0, 2), "0");
+    EXPECT_EQ(empty.tallyText(0, 3), "");
 }
 
 TEST_F(ResultDisplay, AgainstTheDrawNBeforeTheListShowsTxtHisPreLst)
@@ -165,8 +210,8 @@ TEST_F(ResultDisplay, AgainstTheDrawNBeforeTheListShowsTxtHisPreLst)
     o.bolSq = false;
     o.bolZyw = false;
     const auto result = search(o);
-    EXPECT_EQ(result.hitHeader[8], "前期开奖");
-    EXPECT_EQ(result.hits[1][8], "earlier");
+    EXPECT_EQ(result.hitHeader()[8], "前期开奖");
+    EXPECT_EQ(result.hitText(1, 8), "earlier");
 }
 
 TEST_F(ResultDisplay, RangeEndsAreIncludedAndNoHitLeavesPercentagesEmpty)
@@ -177,7 +222,7 @@ TEST_F(ResultDisplay, RangeEndsAreIncludedAndNoHitLeavesPercentagesEmpty)
     o.display.lastIssue = 2013021;
     auto result = search(o);
     ASSERT_EQ(result.hits.size(), 1u);
-    EXPECT_EQ(result.hits[0][0], "2013021");
+    EXPECT_EQ(result.hitText(0, 0), "2013021");
     EXPECT_EQ(tallyLines(result), (std::vector<std::string>{"双 1 100.000%", "单 0 0.000%"}));
 
     for (auto [first, last] : {std::pair{2013022, 2013099}, std::pair{2013021, 2013020}}) {
@@ -196,13 +241,13 @@ TEST_F(ResultDisplay, ACodeOfTheOtherBaseIsCountedButNotListed)
     addDraws({{7, 8, 9, 10, 11, 12, 13}}, CodeBases{1, 1, 1});
     const auto result = search(everyRow(kZodiac, 0, CodeBases{0, 1, 1}));
     ASSERT_EQ(result.hits.size(), 1u);
-    EXPECT_EQ(result.hits[0][1], "");
-    EXPECT_EQ(result.hits[0][2], "猪");
+    EXPECT_EQ(result.hitText(0, 1), "");
+    EXPECT_EQ(result.hitText(0, 2), "猪");
     int64_t listed = 0;
-    for (const auto& row : result.tally)
+    for (const auto& row : tallyTexts(result))
         listed += std::stoll(row[2]);
     EXPECT_EQ(listed, 6);
-    EXPECT_EQ(result.tally[0][3], "14.286%");
+    EXPECT_EQ(result.tallyText(0, 3), "14.286%");
 }
 
 TEST_F(ResultDisplay, AFailedSearchRollsBackEverything)

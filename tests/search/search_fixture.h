@@ -3,6 +3,7 @@
 #pragma once
 
 #include "search/position_search.h"
+#include "search/result_texts.h"
 #include "store/history_store.h"
 #include "store/schema.h"
 #include "support/history_fixture.h"
@@ -45,6 +46,20 @@ inline SearchOptions makeOptions(Mode mode, Kind kind, std::initializer_list<Pic
     o.display.strQz = order;
     o.display.intXianshiLei = kNumber;
     return o;
+}
+
+// Every value of every row of a table, in a fixed order.
+inline std::vector<std::string> dumpTable(store::Database& db, const char* table, const char* order)
+{
+    std::vector<std::string> rows;
+    auto st = db.prepare(std::string("SELECT * FROM ") + table + " ORDER BY " + order);
+    while (st.step()) {
+        std::string row;
+        for (int c = 0; c < st.columnCount(); ++c)
+            row += st.columnText(c) + "|";
+        rows.push_back(row);
+    }
+    return rows;
 }
 
 class SearchDb : public ::testing::Test {
@@ -102,18 +117,7 @@ protected:
     }
 
     // Every value of every row, to prove that a failed search left no trace.
-    std::vector<std::string> dump()
-    {
-        std::vector<std::string> rows;
-        auto st = db().prepare("SELECT * FROM Lishi ORDER BY SQQH");
-        while (st.step()) {
-            std::string row;
-            for (int c = 0; c < st.columnCount(); ++c)
-                row += st.columnText(c) + "|";
-            rows.push_back(row);
-        }
-        return rows;
-    }
+    std::vector<std::string> dump() { return dumpTable(db(), "Lishi", "SQQH"); }
 
     SearchResult search(const SearchOptions& o) { return runPositionSearch(db(), o); }
 
@@ -122,7 +126,7 @@ protected:
     static std::vector<int> hitRows(const SearchResult& r, int32_t first = 2013020)
     {
         std::vector<int> rows;
-        for (const auto& h : r.hits)
+        for (const auto& h : hitTexts(r))
             rows.push_back(std::stoi(h[0]) - first + 1);
         return rows;
     }

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <random>
+#include <stdexcept>
 
 namespace qudrim::search {
 namespace {
@@ -17,6 +19,37 @@ struct NeedleCase {
     std::vector<int> chosen;
     std::array<const char*, 8> needles;  // nullptr: none
 };
+
+TEST(NeedleSet, FindsWhatASearchForEachNeedleFinds)
+{
+    // Texts and needles over a narrow alphabet, so that needles overlap,
+    // repeat, stand at either end or run past it.
+    std::mt19937 rng(17);
+    const std::string alphabet = "012X 9\xE9";
+    auto word = [&](size_t low, size_t high) {
+        std::string w(std::uniform_int_distribution<size_t>(low, high)(rng), ' ');
+        for (char& c : w)
+            c = alphabet[std::uniform_int_distribution<size_t>(0, alphabet.size() - 1)(rng)];
+        return w;
+    };
+    for (int round = 0; round < 400; ++round) {
+        std::vector<std::string> needles;
+        const size_t count = std::uniform_int_distribution<size_t>(0, NeedleSet::kMostNeedles)(rng);
+        for (size_t i = 0; i < count; ++i)
+            needles.push_back(i > 0 && rng() % 5 == 0 ? needles[i - 1] : word(0, 5));
+        const NeedleSet set(needles);
+        for (int t = 0; t < 20; ++t) {
+            const std::string text = word(0, 30);
+            uint32_t want = 0;
+            for (size_t i = 0; i < needles.size(); ++i)
+                if (std::string_view(text).find(needles[i]) != std::string_view::npos)
+                    want |= 1u << i;
+            ASSERT_EQ(set.heldBy(text), want) << "'" << text << "'";
+        }
+    }
+    EXPECT_EQ(NeedleSet({"1X05", "05", "2X05"}).heldBy("1X05 2X07 "), 0b011u);
+    EXPECT_THROW(NeedleSet(std::vector<std::string>(NeedleSet::kMostNeedles + 1, "05")), std::invalid_argument);
+}
 
 TEST(FreeNeedles, CountRepeatsAndWriteValuesAsTheListsDo)
 {

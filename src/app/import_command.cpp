@@ -2,9 +2,12 @@
 // file the user chooses. The file is read and checked whole first; the
 // history is replaced in one step or stays exactly as it was, also when the
 // user cancels a long import.
-#include "app/frmMain.h"
+#include "app/commands.h"
 
 #include "app/busy_cursor.h"
+#include "app/command_context.h"
+#include "app/history.h"
+#include "app/history_not_open.h"
 #include "app/import_progress.h"
 #include "app/prompter.h"
 #include "app/rebuild_report.h"
@@ -13,7 +16,7 @@
 #include <QDir>
 #include <QFile>
 
-using namespace qudrim;
+namespace qudrim::app {
 
 namespace {
 
@@ -34,34 +37,34 @@ QString historyFilesFolder(const QString& programFolder)
 
 }  // namespace
 
-void frmMain::cmdRdLst_Click()
+void importHistoryFile(const CommandContext& context, int32_t nextIssue, const CodeBases& bases, int progressDelayMs)
 {
-    runPendingBoxHandler();
-    if (!historyOpenFor(QStringLiteral("历史号码文本无法读入")))
+    if (!historyOpenFor(context, QStringLiteral("历史号码文本无法读入")))
         return;
-    if (!prompter_->confirm(this, kTitle, kQuestion))
+    Prompter& prompter = context.prompter;
+    if (!prompter.confirm(context.window, kTitle, kQuestion))
         return;
-    const QString file = prompter_->getOpenFileName(this, historyFilesFolder(programFolder_), kFilter);
+    const QString file = prompter.getOpenFileName(context.window, historyFilesFolder(context.programFolder), kFilter);
     // Only the name's last three letters count, in any case.
     if (file.right(3).toLower() == QStringLiteral("txt")) {
         const std::filesystem::path path(QFile::encodeName(file).toStdString());
-        app::BusyCursor busy;
+        BusyCursor busy;
         // A large file takes a while: after a moment its progress shows, with Cancel.
-        app::ImportProgress progress(this, kTitle, importProgressDelayMs_);
+        ImportProgress progress(context.window, kTitle, progressDelayMs);
         // A first line without an issue comes after the next issue offered.
         const history::RebuildResult result =
-            history::RebuildLishi(*store_, path, state_.lngQihao, PreListMode::Unwritten, state_.bases,
+            history::RebuildLishi(context.history.store(), path, nextIssue, PreListMode::Unwritten, bases,
                                   history::EmptyFile::Refuse, progress.callback());
         progress.close();
         if (result.status == history::RebuildStatus::Rebuilt) {
-            AddHaoma();
-            QihaoXianshi();
-            ShangqiXianshi();
-        } else {
-            busy.release();
-            app::reportRebuildFailure(*prompter_, this, kTitle, path, result);
+            context.history.changed(HistoryChange::replaced());
+            return;
         }
+        busy.release();
+        reportRebuildFailure(prompter, context.window, kTitle, path, result);
     }
     // The next issue and the range end always show the history as it stands.
-    QihaoXianshi();
+    context.history.changed(HistoryChange::nextIssueOnly());
 }
+
+}  // namespace qudrim::app

@@ -4,12 +4,17 @@
 // a run that fails or is cancelled leaves the history as it was, except
 // that an appending run keeps the draws of the pages it read before the
 // first page that failed.
-#include "app/frmMain.h"
+#include "app/commands.h"
 
 #include "app/busy_cursor.h"
+#include "app/command_context.h"
+#include "app/error_text.h"
+#include "app/history.h"
+#include "app/history_not_open.h"
 #include "app/prompter.h"
 #include "app/results_fetcher.h"
-#include "app/error_text.h"
+#include "app/settings_keys.h"
+#include "app/settings_store.h"
 #include "history/results_page.h"
 #include "history/update_run.h"
 
@@ -20,20 +25,19 @@
 #include <string>
 #include <vector>
 
-using namespace qudrim;
+namespace qudrim::app {
 
 namespace {
 
-const QString kSiteKey = QStringLiteral("ResultsSite");
 const QString kMessageTitle = QStringLiteral("历史号在线更新");
 
 // The results site from the setting; when there is none yet (or the
 // setting holds no usable address) it is asked for and stored. Empty when
 // the user cancels or types no web address.
-QString resultsSite(app::Prompter& prompter, QWidget* parent, app::SettingsStore& settings)
+QString resultsSite(Prompter& prompter, QWidget* parent, SettingsStore& settings)
 {
-    const QString stored = settings.read(kSiteKey, QString());
-    if (const QString site = app::resultsSiteAddress(stored); !site.isEmpty())
+    const QString stored = settings.read(settingKey::ResultsSite, QString());
+    if (const QString site = resultsSiteAddress(stored); !site.isEmpty())
         return site;
     const QString answer = prompter.getText(
         parent, QStringLiteral("开奖结果网站"),
@@ -42,15 +46,15 @@ QString resultsSite(app::Prompter& prompter, QWidget* parent, app::SettingsStore
         stored.isEmpty() ? QStringLiteral("http://") : stored);
     if (answer.isEmpty())
         return {};
-    const QString site = app::resultsSiteAddress(answer);
+    const QString site = resultsSiteAddress(answer);
     if (site.isEmpty()) {
-        prompter.warning(parent, app::inputErrorTitle(),
+        prompter.warning(parent, inputErrorTitle(),
                          QStringLiteral("“%1”不是开奖结果网站的地址。网站地址以 http:// 或 https:// 开头，后面是网站的名称，"
                                         "可以带端口号，例如 http://www.example.com:8080。\n\n在线更新没有进行，历史号码没有改动。")
                              .arg(answer));
         return {};
     }
-    settings.save(kSiteKey, site);
+    settings.save(settingKey::ResultsSite, site);
     return site;
 }
 
@@ -137,7 +141,7 @@ public:
     SitePages(const QString& site, const history::UpdatePlan& plan, QProgressDialog& progress)
         : site_(site), plan_(plan), pages_(plan.years().size()), progress_(progress)
     {
-        QObject::connect(&progress_, &QProgressDialog::canceled, &fetcher_, &app::ResultsFetcher::cancel);
+        QObject::connect(&progress_, &QProgressDialog::canceled, &fetcher_, &ResultsFetcher::cancel);
     }
 
     history::PageFetch fetch(int32_t year) override
@@ -148,13 +152,13 @@ public:
                                    .arg(index + 1)
                                    .arg(pages_));
         progress_.setValue(index);
-        const app::FetchedPage page = fetcher_.fetch(pageUrl(site_, year));
+        const FetchedPage page = fetcher_.fetch(pageUrl(site_, year));
         history::PageFetch fetched;
-        if (page.outcome == app::FetchedPage::Outcome::Cancelled || progress_.wasCanceled()) {
+        if (page.outcome == FetchedPage::Outcome::Cancelled || progress_.wasCanceled()) {
             fetched.outcome = history::PageFetch::Outcome::Cancelled;
             return fetched;
         }
-        if (page.outcome == app::FetchedPage::Outcome::Failed) {
+        if (page.outcome == FetchedPage::Outcome::Failed) {
             fetched.reason = page.reason.toStdString();
             fetched.detail = page.detail.toStdString();
             return fetched;
@@ -170,59 +174,60 @@ private:
     history::UpdatePlan plan_;
     size_t pages_;
     QProgressDialog& progress_;
-    app::ResultsFetcher fetcher_;
+    ResultsFetcher fetcher_;
 };
 
 }  // namespace
 
-void frmMain::Command21_Click()
+void updateOnline(const CommandContext& context, SettingsStore& settings, int16_t yearsKept, const CodeBases& bases)
 {
-    runPendingBoxHandler();
+    Prompter& prompter = context.prompter;
+    QWidget* window = context.window;
+    History& history = context.history;
     // Without the database the pages would be fetched for nothing.
-    if (!historyOpenFor(QStringLiteral("在线更新无法进行")))
+    if (!historyOpenFor(context, QStringLiteral("在线更新无法进行")))
         return;
-    if (!prompter_->confirm(this, QStringLiteral("读入历史"),
+    if (!prompter.confirm(window, QStringLiteral("读入历史"),
                             QStringLiteral("确实要在线更新最新历史号码吗？更新可能要花费一段时间，"
                                            "网络不通或者我方服务器更新不及时可能都造成更新失败！")))
         return;
-    const QString site = resultsSite(*prompter_, this, settings_);
+    const QString site = resultsSite(prompter, window, settings);
     if (site.isEmpty())
         return;
 
     // The keep-years rule, the last issue and the years, from the history
     // as it stands.
+    const store::Snapshot& view = history.view();
     std::optional<int32_t> oldest, newest;
-    if (const DrawRow* last = resSnap_->last()) {
-        oldest = resSnap_->row(0).issue;
+    if (const DrawRow* last = view.last()) {
+        oldest = view.row(0).issue;
         newest = last->issue;
     }
-    const history::UpdatePlan plan = history::planUpdate(oldest, newest, state_.IniSerchDay, QDate::currentDate().year());
+    const history::UpdatePlan plan = history::planUpdate(oldest, newest, yearsKept, QDate::currentDate().year());
     const std::vector<int32_t> years = plan.years();
 
     // Under the keep-years rule the pages replace the whole history, which
     // may hold decades a user imported on purpose: that is asked first.
     if (plan.replaceHistory && !years.empty() &&
-        !prompter_->confirm(
-            this, QStringLiteral("确认替换历史"),
+        !prompter.confirm(
+            window, QStringLiteral("确认替换历史"),
             QStringLiteral("历史号码中最早的一期（%1 期）已超过保留的 %2 年。这次更新将用 %3 至 %4 年的开奖结果"
                            "替换全部历史号码，现有的 %5 期历史号码将被删除；只有这几年的页面全部读到时才会替换。\n\n"
                            "确实要继续更新吗？")
                 .arg(*oldest)
-                .arg(state_.IniSerchDay)
+                .arg(yearsKept)
                 .arg(plan.startYear)
                 .arg(plan.endYear)
-                .arg(resSnap_->count())))
+                .arg(view.count())))
         return;
 
     // The arrow with the hourglass: the progress dialog's Cancel stays there to be clicked.
-    app::BusyCursor busy(Qt::BusyCursor);
+    BusyCursor busy(Qt::BusyCursor);
     if (years.empty()) {
         // Only a system date before the newest stored year leads here.
-        AddHaoma();
-        ShangqiXianshi();
-        QihaoXianshi();
+        history.changed(HistoryChange::unchanged());
         busy.release();
-        prompter_->warning(this, kMessageTitle,
+        prompter.warning(window, kMessageTitle,
                            QStringLiteral("没有要读取的开奖结果页面：要读取的第一年是 %1 年，而计算机的日期是 %2 年。"
                                           "请检查计算机的日期设置。历史号码没有改动。")
                                .arg(plan.startYear)
@@ -232,7 +237,7 @@ void frmMain::Command21_Click()
 
     // The progress dialog is modal: while the run waits for a page, no
     // other command of the window can start.
-    QProgressDialog progress(this);
+    QProgressDialog progress(window);
     progress.setObjectName(QStringLiteral("onlineUpdateProgress"));
     progress.setWindowTitle(kMessageTitle);
     progress.setCancelButtonText(QStringLiteral("取消"));
@@ -243,7 +248,7 @@ void frmMain::Command21_Click()
     progress.setRange(0, static_cast<int>(years.size()));
     progress.show();
     SitePages pages(site, plan, progress);
-    const history::UpdateOutcome outcome = history::runOnlineUpdate(*store_, plan, state_.bases, pages);
+    const history::UpdateOutcome outcome = history::runOnlineUpdate(history.store(), plan, bases, pages);
     progress.hide();
 
     if (outcome.fault == history::UpdateFault::Cancelled)
@@ -251,22 +256,27 @@ void frmMain::Command21_Click()
     if (outcome.fault == history::UpdateFault::StoreRefused) {
         // The database refused a row: the whole run is undone.
         busy.release();
-        prompter_->warning(this, QStringLiteral("保存失败"),
+        prompter.warning(window, QStringLiteral("保存失败"),
                            QStringLiteral("在线更新读到的 %1 期历史号码没有能够保存到历史数据库，历史号码保持更新前的样子。")
                                .arg(outcome.drawsFound),
                            QString::fromStdString(outcome.detail));
         return;
     }
 
-    AddHaoma();
-    ShangqiXianshi();
-    QihaoXianshi();
+    if (outcome.stored == 0)
+        history.changed(HistoryChange::unchanged());
+    else if (plan.replaceHistory)
+        history.changed(HistoryChange::replaced());
+    else
+        history.changed(HistoryChange::appendedDraws(static_cast<int>(outcome.stored)));
 
     busy.release();
     if (outcome.fault != history::UpdateFault::None) {
         const PageFailure failure = pageFailure(outcome, site);
-        prompter_->warning(this, kMessageTitle,
-                           failureText(failure, plan, outcome.pagesRead, outcome.stored, state_.IniSerchDay),
+        prompter.warning(window, kMessageTitle,
+                           failureText(failure, plan, outcome.pagesRead, outcome.stored, yearsKept),
                            failure.detail);
     }
 }
+
+}  // namespace qudrim::app

@@ -1,9 +1,10 @@
 // The three grids as spreadsheet workbooks in the program folder, opened in
 // the desktop's spreadsheet program: a double click on a grid, or
 // "导出历史号码(&O)" of the history menu for the history list.
-#include "app/frmMain.h"
+#include "app/commands.h"
 
 #include "app/busy_cursor.h"
+#include "app/command_context.h"
 #include "app/exported_file.h"
 #include "app/error_text.h"
 #include "history/export_file.h"
@@ -13,7 +14,9 @@
 #include <QDir>
 #include <QTableView>
 
-using namespace qudrim;
+#include <optional>
+
+namespace qudrim::app {
 
 namespace {
 
@@ -37,45 +40,33 @@ history::TextTable gridTexts(const QTableView* grid)
     return table;
 }
 
-void saveAndShow(app::Prompter& prompter, QWidget* parent, const QString& folder, const history::TextTable& table,
+void saveAndShow(Prompter& prompter, QWidget* parent, const QString& folder, const history::TextTable& table,
                  const char* fileName)
 {
     const QString name = QString::fromUtf8(fileName);
-    const std::filesystem::path file = app::toPath(QDir(folder).filePath(name));
+    const std::filesystem::path file = toPath(QDir(folder).filePath(name));
     try {
         history::writeWorkbook(file, table);
     } catch (const history::ExportError& e) {
-        app::reportFailedExport(prompter, parent, name, app::exceptionText(e));
+        reportFailedExport(prompter, parent, name, exceptionText(e));
         return;
     }
-    app::showExportedFile(prompter, parent, file, QStringLiteral("电子表格程序"));
+    showExportedFile(prompter, parent, file, QStringLiteral("电子表格程序"));
 }
 
 }  // namespace
 
-void frmMain::mnuDcls_Click()
+void exportGrid(const CommandContext& context, const QTableView* grid, const char* fileName, bool busyWhileCopying)
 {
-    runPendingBoxHandler();
     history::TextTable table;
     {
         // The busy cursor covers the copy of the grid and is gone before the save.
-        app::BusyCursor busy;
-        table = gridTexts(MSFlexGrid1);
+        std::optional<BusyCursor> busy;
+        if (busyWhileCopying)
+            busy.emplace();
+        table = gridTexts(grid);
     }
-    saveAndShow(*prompter_, this, programFolder_, table, history::kHistoryWorkbook);
+    saveAndShow(context.prompter, context.window, context.programFolder, table, fileName);
 }
 
-void frmMain::MSFlexGrid1_DblClick()
-{
-    saveAndShow(*prompter_, this, programFolder_, gridTexts(MSFlexGrid1), history::kHistoryWorkbook);
-}
-
-void frmMain::MSFlexGrid2_DblClick()
-{
-    saveAndShow(*prompter_, this, programFolder_, gridTexts(MSFlexGrid2), history::kHitsWorkbook);
-}
-
-void frmMain::MSFlexGrid3_DblClick()
-{
-    saveAndShow(*prompter_, this, programFolder_, gridTexts(MSFlexGrid3), history::kTallyWorkbook);
-}
+}  // namespace qudrim::app

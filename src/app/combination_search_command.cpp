@@ -1,0 +1,22 @@
+// "组合检索(&G)": the combination search over every combination of the
+// chosen size, shown in both result grids.
+#include "app/search_commands.h"
+
+#include "app/history.h"
+#include "app/search_options_panel.h"
+#include "combination/combination_search.h"
+
+namespace qudrim::app {
+
+void SearchCommands::Command2_Click()
+{
+    // The positions of the last position search, which this search reads
+    // and never changes, come with the options both searches share.
+    runSearch(QStringLiteral("组合检索无法进行"), false, bolWei_, [this](const search::SearchOptions& o) {
+        const combination::CombinationOptions c{o, options_.state().intZhWSetup, options_.state().bolZhpm};
+        return combination::prepareCombinationSearch(context_.history.store().db(), c, &context_.history.columnCache());
+    });
+}
+
+}  // namespace qudrim::app
+

@@ -1,0 +1,44 @@
+// The window's history commands, each in a file of its own. Every command
+// asks the user what it needs, runs its sequence of the core on the
+// history, tells the history what changed (which brings the list, the next
+// issue and the panel up to date) and words what failed. The window runs
+// the lost-focus handler of a box still being typed in before any of them.
+#pragma once
+
+#include "store/attribute_kind.h"
+
+#include <cstdint>
+
+class QTableView;
+
+namespace qudrim::app {
+
+class SettingsStore;
+struct CommandContext;
+
+// "读取历史号文本(&W)": replaces the history by a history text file. A first
+// line without an issue comes after `nextIssue`; a long import shows its
+// progress, with Cancel, after `progressDelayMs`.
+void importHistoryFile(const CommandContext& context, int32_t nextIssue, const CodeBases& bases, int progressDelayMs);
+
+// "历史号在线更新(&O)": brings the history up to date from the results site.
+void updateOnline(const CommandContext& context, SettingsStore& settings, int16_t yearsKept, const CodeBases& bases);
+
+// "删除到选定期(&D)" and "删除最后指定数量期历史(&E)": keeps the draws up to an
+// issue, or all but the last ones, rebuilding the history from "lsbf.txt".
+void trimToIssue(const CommandContext& context, int32_t nextIssue, const CodeBases& bases);
+void trimLastDraws(const CommandContext& context, int32_t nextIssue, const CodeBases& bases);
+
+// "删除最后历史(&D)": deletes the newest draw, asking nothing.
+void deleteLastDraw(const CommandContext& context);
+// "清空历史号码(&C)": empties the history after a question.
+void clearHistory(const CommandContext& context);
+
+// "历史号码导出文本文件(&O)": the history as a text file, opened in the editor.
+void exportHistoryText(const CommandContext& context);
+// A grid as the workbook `fileName` in the program folder, opened in the
+// spreadsheet program; `busyWhileCopying` shows the busy cursor while the
+// grid's texts are copied.
+void exportGrid(const CommandContext& context, const QTableView* grid, const char* fileName, bool busyWhileCopying);
+
+}  // namespace qudrim::app

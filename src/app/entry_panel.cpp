@@ -1,0 +1,131 @@
+#include "app/entry_panel.h"
+
+#include "app/entry_fault_text.h"
+#include "app/error_text.h"
+#include "app/history.h"
+#include "app/history_not_open.h"
+#include "app/mask_edit.h"
+#include "app/prompter.h"
+#include "draw/draw_entry.h"
+#include "draw/row_builder.h"
+
+#include <QDate>
+#include <QLineEdit>
+
+#include <limits>
+#include <span>
+
+namespace qudrim::app {
+
+EntryPanel::EntryPanel(const Controls& controls, History& history, Prompter& prompter, const CodeBases& bases,
+                       QWidget* window)
+    : QObject(window), c_(controls), history_(history), prompter_(prompter), bases_(bases), window_(window)
+{
+    for (int k = 1; k <= 7; ++k) {
+        MaskEdit* box = c_.MaskEdBox1[static_cast<size_t>(k)];
+        connect(box, &MaskEdit::keyTyped, this, [this, k](QChar) { MaskEdBox1_KeyPress(k); });
+        connect(box, &QLineEdit::textChanged, this, [this, k] { MaskEdBox1_Change(k); });
+    }
+}
+
+void EntryPanel::showNextIssue()
+{
+    if (const DrawRow* last = history_.view().last()) {
+        lngQihao_ = last->issue < std::numeric_limits<int32_t>::max() ? last->issue + 1 : last->issue;
+    } else {
+        // An empty history offers the first draw of the current year.
+        lngQihao_ = QDate::currentDate().year() * 1000 + 1;
+    }
+    c_.Text1->setText(QString::number(lngQihao_));
+}
+
+void EntryPanel::focusFirstBox() { c_.MaskEdBox1[1]->setFocus(Qt::OtherFocusReason); }
+
+void EntryPanel::MaskEdBox1_KeyPress(int)
+{
+    // Any key typed into an entry box arms the store again.
+    bolQingkong_ = false;
+}
+
+void EntryPanel::MaskEdBox1_Change(int index)
+{
+    // While the boxes are being emptied after a store (and until the next
+    // key), a change neither stores nor moves the focus.
+    if (bolQingkong_)
+        return;
+    const MaskEdit* box = c_.MaskEdBox1[static_cast<size_t>(index)];
+
+    // The draw is complete when box 7 completes; after a refused draw, also
+    // when the corrected box completes while every box holds two digits.
+    bool complete = box->isComplete();
+    if (complete && index != 7)
+        for (int k = 1; k <= 7; ++k)
+            complete = complete && c_.MaskEdBox1[static_cast<size_t>(k)]->isComplete();
+    if (complete) {
+        storeTypedDraw();
+        return;
+    }
+
+    // The focus moves on once the second position of a box 1..6 is typed.
+    if (index <= 6 && box->text().size() == 2 && box->text()[1] != QChar(MaskEdit::kPrompt))
+        c_.MaskEdBox1[static_cast<size_t>(index + 1)]->setFocus(Qt::OtherFocusReason);
+}
+
+bool EntryPanel::storeTypedDraw()
+{
+    std::array<std::string, 7> texts;
+    for (int k = 1; k <= 7; ++k)
+        texts[static_cast<size_t>(k - 1)] = c_.MaskEdBox1[static_cast<size_t>(k)]->text().toStdString();
+    std::optional<int32_t> lastIssue;
+    if (const DrawRow* last = history_.view().last())
+        lastIssue = last->issue;
+
+    // Without the database nothing can be stored; what was typed stays.
+    if (!history_.isOpen()) {
+        warnHistoryNotOpen(prompter_, window_, history_,
+                           QStringLiteral("第 %1 期的号码无法保存，输入框中的号码保持不变").arg(c_.Text1->text().trimmed()));
+        return false;
+    }
+
+    const EntryCheck check = checkEntry(texts, c_.Text1->text().toStdString(), lastIssue);
+    if (!check.draw) {
+        // Nothing is stored; the boxes keep what was typed.
+        prompter_.warning(window_, inputErrorTitle(), entryFaultText(check));
+        focusFaultyBox(check.faultyBox);
+        return false;
+    }
+
+    try {
+        AddLishi(history_.store(), std::span<const DrawInput>(&*check.draw, 1), bases_);
+    } catch (const std::exception& e) {
+        // The database refused the row: nothing changes, nothing is lost.
+        prompter_.warning(window_, QStringLiteral("保存失败"),
+                          QStringLiteral("第 %1 期的历史号码没有能够保存到历史数据库，历史记录没有改变，输入框中的号码保持不变。\n\n"
+                                         "请关闭可能正在使用历史数据库的其他程序，然后重新输入特码，再保存一次。")
+                              .arg(check.draw->issue),
+                          exceptionText(e));
+        return false;
+    }
+
+    history_.changed(HistoryChange::appendedDraws(1));
+    clearEntryBoxes();
+    focusFirstBox();
+    return true;
+}
+
+void EntryPanel::clearEntryBoxes()
+{
+    bolQingkong_ = true;
+    for (int k = 1; k <= 7; ++k)
+        c_.MaskEdBox1[static_cast<size_t>(k)]->clearToPrompt();
+}
+
+void EntryPanel::focusFaultyBox(int box)
+{
+    QLineEdit* target = (box >= 1 && box <= 7) ? static_cast<QLineEdit*>(c_.MaskEdBox1[static_cast<size_t>(box)]) : c_.Text1;
+    target->setFocus(Qt::OtherFocusReason);
+    // Typing replaces the faulty text at once.
+    target->selectAll();
+}
+
+}  // namespace qudrim::app

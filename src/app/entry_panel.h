@@ -1,0 +1,62 @@
+// Draw entry: the issue box and the seven boxes of the newest draw. The
+// moment the special number's box is complete, the draw is checked and
+// stored under the issue shown and the boxes are emptied; the history then
+// tells the window's parts of the new draw.
+#pragma once
+
+#include "store/attribute_kind.h"
+
+#include <QObject>
+
+#include <array>
+#include <cstdint>
+
+class QLabel;
+class QLineEdit;
+class QWidget;
+
+namespace qudrim::app {
+
+class History;
+class MaskEdit;
+class Prompter;
+
+class EntryPanel final : public QObject {
+    Q_OBJECT
+public:
+    struct Controls {
+        QLabel* Label12_1 = nullptr;
+        QLineEdit* Text1 = nullptr;
+        std::array<MaskEdit*, 8> MaskEdBox1{};  // 1..7
+    };
+
+    // `bases` are the code bases in force, kept by the settings menu.
+    EntryPanel(const Controls& controls, History& history, Prompter& prompter, const CodeBases& bases,
+               QWidget* window);
+
+    // The issue the next typed draw is offered under.
+    int32_t nextIssue() const { return lngQihao_; }
+    // Shows the issue after the last stored draw (the current year's first
+    // issue for an empty history) and offers it.
+    void showNextIssue();
+    void focusFirstBox();
+
+    void MaskEdBox1_KeyPress(int index);
+    void MaskEdBox1_Change(int index);
+
+private:
+    bool storeTypedDraw();
+    void focusFaultyBox(int box);
+    void clearEntryBoxes();
+
+    Controls c_;
+    History& history_;
+    Prompter& prompter_;
+    const CodeBases& bases_;
+    QWidget* window_;
+    // Set while the boxes are emptied after a store, until the next key.
+    bool bolQingkong_ = false;
+    int32_t lngQihao_ = 0;
+};
+
+}  // namespace qudrim::app

@@ -1,0 +1,166 @@
+#include "app/history_list_panel.h"
+
+#include "app/column_widths.h"
+#include "app/history.h"
+
+#include <QAction>
+#include <QCursor>
+#include <QHeaderView>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QTableView>
+
+#include <array>
+
+namespace qudrim::app {
+
+HistoryModel::HistoryModel(const History& history, QObject* parent)
+    : QAbstractTableModel(parent), history_(history), rows_(history.view().count())
+{
+}
+
+void HistoryModel::follow(const HistoryChange& change)
+{
+    const int now = history_.view().count();
+    if (change.rows == HistoryChange::Rows::Appended && now > rows_) {
+        beginInsertRows({}, rows_, now - 1);
+        rows_ = now;
+        endInsertRows();
+    } else if (change.rows == HistoryChange::Rows::LastRemoved && now == rows_ - 1) {
+        beginRemoveRows({}, now, now);
+        rows_ = now;
+        endRemoveRows();
+    } else if (change.rows != HistoryChange::Rows::Unchanged || now != rows_) {
+        beginResetModel();
+        rows_ = now;
+        endResetModel();
+    }
+}
+
+int HistoryModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
+
+int HistoryModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 8; }
+
+QVariant HistoryModel::data(const QModelIndex& index, int role) const
+{
+    const store::Snapshot& view = history_.view();
+    if (!index.isValid() || index.row() >= rows_ || index.row() >= view.count())
+        return {};
+    if (role == Qt::TextAlignmentRole)
+        return int(Qt::AlignCenter);
+    if (role != Qt::DisplayRole)
+        return {};
+    const DrawRow& row = view.row(index.row());
+    if (index.column() == 0)
+        return QString::number(row.issue);
+    return QString::number(row.L[static_cast<size_t>(index.column())].A);
+}
+
+QVariant HistoryModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    if (orientation == Qt::Vertical)
+        return section + 1;
+    if (section == 0)
+        return QStringLiteral("期号");
+    if (section == 7)
+        return QStringLiteral("特码");
+    return QStringLiteral("落%1码").arg(section);
+}
+
+namespace {
+
+QAction* namedAction(QMenu* menu, const QString& name, const QString& caption)
+{
+    QAction* a = menu->addAction(caption);
+    a->setObjectName(name);
+    return a;
+}
+
+}  // namespace
+
+HistoryListPanel::HistoryListPanel(const Controls& controls, const History& history, QWidget* window)
+    : QObject(window), c_(controls), history_(history), model_(new HistoryModel(history, this)),
+      mnuLsgl_(new QMenu(QStringLiteral("历史管理"), window))
+{
+    c_.MSFlexGrid1->setModel(model_);
+    setHistoryColumnWidths();
+
+    // The window gives the entries their commands.
+    mnuLsgl_->setObjectName(QStringLiteral("mnuLsgl"));
+    namedAction(mnuLsgl_, QStringLiteral("mnuDcls"), QStringLiteral("导出历史号码(&O)"));
+    namedAction(mnuLsgl_, QStringLiteral("mnuErase"), QStringLiteral("删除最后历史(&E)"));
+    namedAction(mnuLsgl_, QStringLiteral("mnuClear"), QStringLiteral("清空历史号码(&C)"));
+    namedAction(mnuLsgl_, QStringLiteral("mnuDlzd"), QStringLiteral("删除到选定期(&D)"));
+    namedAction(mnuLsgl_, QStringLiteral("mnuEszhzd"), QStringLiteral("删除最后指定数量期历史(&E)"));
+
+    // Mouse releases and double clicks on the list, its header row included.
+    c_.MSFlexGrid1->viewport()->installEventFilter(this);
+    c_.MSFlexGrid1->horizontalHeader()->viewport()->installEventFilter(this);
+}
+
+QAction* HistoryListPanel::menuEntry(const char* name) const
+{
+    return mnuLsgl_->findChild<QAction*>(QString::fromLatin1(name));
+}
+
+void HistoryListPanel::AddHaoma(const HistoryChange& change)
+{
+    model_->follow(change);
+    setHistoryColumnWidths();
+    bringLastDrawIntoView();
+}
+
+void HistoryListPanel::bringLastDrawIntoView()
+{
+    // From 40 grid rows on (header included) the last draw is brought into view.
+    if (history_.view().count() + 1 >= 40)
+        c_.MSFlexGrid1->scrollToBottom();
+}
+
+void HistoryListPanel::windowShown()
+{
+    if (!shownOnce_)
+        bringLastDrawIntoView();
+    shownOnce_ = true;
+}
+
+void HistoryListPanel::setHistoryColumnWidths()
+{
+    // The issue column, then the six regular numbers and the special number;
+    // a column grows where the grid's font needs more, and the list is as
+    // wide as its columns. Issues ascend, so the last one has the most
+    // digits; a number has at most two.
+    std::array<int, 8> widths{};
+    widths[0] = twipsToPixels(820);
+    for (int c = 1; c <= 7; ++c)
+        widths[static_cast<size_t>(c)] = twipsToPixels(600);
+    std::array<QStringList, 8> widest;
+    if (const DrawRow* last = history_.view().last()) {
+        const QFontMetrics fm(c_.MSFlexGrid1->font());
+        widest[0] = {widestNumberText(fm, last->issue), widestNumberText(fm, history_.view().row(0).issue)};
+        for (int c = 1; c <= 7; ++c)
+            widest[static_cast<size_t>(c)] = {widestNumberText(fm, 49)};
+    }
+    fitColumnWidths(c_.MSFlexGrid1, widths, widest);
+    c_.MSFlexGrid1->setFixedWidth(widthForAllColumns(c_.MSFlexGrid1));
+}
+
+void HistoryListPanel::MSFlexGrid1_MouseUp(Qt::MouseButton button)
+{
+    if (button == Qt::RightButton)
+        mnuLsgl_->popup(QCursor::pos());
+}
+
+bool HistoryListPanel::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonRelease)
+        MSFlexGrid1_MouseUp(static_cast<QMouseEvent*>(event)->button());
+    // A double click is one of the left button, as everywhere on the desktop.
+    if (event->type() == QEvent::MouseButtonDblClick && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+        emit doubleClicked();
+    return QObject::eventFilter(watched, event);
+}
+
+}  // namespace qudrim::app

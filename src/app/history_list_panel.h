@@ -1,0 +1,78 @@
+// The history list MSFlexGrid1: every draw of the read view, oldest first,
+// the last draw brought into view; and the history menu "历史管理" that a
+// right-button release over the list pops up.
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QObject>
+
+class QAction;
+class QMenu;
+class QTableView;
+class QWidget;
+
+namespace qudrim::app {
+
+class History;
+struct HistoryChange;
+
+// The read view as the list shows it: column 0 the issue, 1..6 the regular
+// numbers in drawn order, 7 the special number. It reads the view itself,
+// so a list of any length costs nothing to fill, and follows each change
+// with no more than the change: new rows, one row less, or everything.
+class HistoryModel final : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit HistoryModel(const History& history, QObject* parent = nullptr);
+
+    void follow(const HistoryChange& change);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+private:
+    const History& history_;
+    int rows_ = 0;  // the rows the view had when the model last followed it
+};
+
+class HistoryListPanel final : public QObject {
+    Q_OBJECT
+public:
+    struct Controls {
+        QTableView* MSFlexGrid1 = nullptr;
+    };
+
+    HistoryListPanel(const Controls& controls, const History& history, QWidget* window);
+
+    QMenu* menu() const { return mnuLsgl_; }
+    // An entry of the history menu by its name.
+    QAction* menuEntry(const char* name) const;
+
+    // AddHaoma: the list follows the change of the history.
+    void AddHaoma(const HistoryChange& change);
+    // Start-up fills the list before the grid has a size to scroll in.
+    void windowShown();
+
+    void MSFlexGrid1_MouseUp(Qt::MouseButton button);
+
+signals:
+    // A double click of the left button on the list or its header row.
+    void doubleClicked();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void setHistoryColumnWidths();
+    void bringLastDrawIntoView();
+
+    Controls c_;
+    const History& history_;
+    HistoryModel* model_;
+    QMenu* mnuLsgl_;
+    bool shownOnce_ = false;
+};
+
+}  // namespace qudrim::app

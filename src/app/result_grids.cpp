@@ -1,0 +1,107 @@
+#include "app/result_grids.h"
+
+#include "app/column_widths.h"
+#include "app/result_models.h"
+
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <QTableView>
+
+#include <array>
+
+namespace qudrim::app {
+
+ResultGrids::ResultGrids(const Controls& controls, QWidget* window)
+    : QObject(window), c_(controls), hitsModel_(new HitsModel(this)), tallyModel_(new TallyModel(this))
+{
+    // Both grids show their header rows before the first search; the tally
+    // grid's column widths, and with them its width, come with start-up.
+    c_.MSFlexGrid2->setModel(hitsModel_);
+    c_.MSFlexGrid3->setModel(tallyModel_);
+    setHitColumnWidths(true);
+    for (QTableView* grid : {c_.MSFlexGrid2, c_.MSFlexGrid3}) {
+        grid->viewport()->installEventFilter(this);
+        grid->horizontalHeader()->viewport()->installEventFilter(this);
+    }
+}
+
+void ResultGrids::show(std::shared_ptr<const search::SearchResult> result, bool setSerialColumn)
+{
+    lastSetSerialColumn_ = setSerialColumn;
+    hitsModel_->setResult(result);
+    tallyModel_->setResult(std::move(result));
+    setHitColumnWidths(setSerialColumn);
+    setTallyColumnWidths();
+}
+
+void ResultGrids::showAgain(std::shared_ptr<const search::SearchResult> result)
+{
+    show(std::move(result), lastSetSerialColumn_);
+}
+
+void ResultGrids::clear(bool setSerialColumn)
+{
+    lastSetSerialColumn_ = setSerialColumn;
+    hitsModel_->clearRows();
+    tallyModel_->clearRows();
+    setHitColumnWidths(setSerialColumn);
+    setTallyColumnWidths();
+}
+
+void ResultGrids::clearAgain() { clear(lastSetSerialColumn_); }
+
+void ResultGrids::setHitColumnWidths(bool setSerialColumn)
+{
+    // The issue, the seven positions, the compared draw's numbers and the row
+    // number. Without setSerialColumn the row-number column keeps the width
+    // it has, growing only when its texts need more.
+    std::array<int, 10> widths{};
+    widths[0] = twipsToPixels(1000);
+    for (int c = 1; c <= 7; ++c)
+        widths[static_cast<size_t>(c)] = twipsToPixels(800);
+    widths[8] = twipsToPixels(2500);
+    widths[9] = setSerialColumn ? twipsToPixels(680) : c_.MSFlexGrid2->columnWidth(9);
+
+    // The widest text of each column, known without reading every row: the
+    // issues ascend, a position shows one of the kind's few values, the core
+    // knows its longest list, and the row numbers end at the row count.
+    std::array<QStringList, 10> widest;
+    if (const search::SearchResult* r = hitsModel_->result(); r && !r->hits.empty()) {
+        const QFontMetrics fm(c_.MSFlexGrid2->font());
+        widest[0] = {widestNumberText(fm, r->hits.front().issue), widestNumberText(fm, r->hits.back().issue)};
+        const QStringList values = hitsModel_->valueTexts();
+        for (int c = 1; c <= 7; ++c)
+            widest[static_cast<size_t>(c)] = values;
+        widest[8] = {QString::fromStdString(r->hits[r->longestList].list)};
+        widest[9] = {widestNumberText(fm, static_cast<int64_t>(r->hits.size()))};
+    }
+    fitColumnWidths(c_.MSFlexGrid2, widths, widest);
+}
+
+void ResultGrids::setTallyColumnWidths()
+{
+    // Row number, value, count and percentage; the grid is as wide as its
+    // columns, so a percentage of 100 % shows whole. A tally has a row for
+    // each value of a kind, at most 49: its cells are measured as they are.
+    const std::array<int, 4> widths = {twipsToPixels(480), twipsToPixels(680), twipsToPixels(800), twipsToPixels(880)};
+    fitColumnWidthsToCells(c_.MSFlexGrid3, widths);
+    c_.MSFlexGrid3->setFixedWidth(widthForAllColumns(c_.MSFlexGrid3));
+}
+
+bool ResultGrids::eventFilter(QObject* watched, QEvent* event)
+{
+    // A double click is one of the left button, as everywhere on the desktop.
+    if (event->type() == QEvent::MouseButtonDblClick && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        auto over = [watched](QTableView* grid) {
+            return watched == grid->viewport() || watched == grid->horizontalHeader()->viewport();
+        };
+        if (over(c_.MSFlexGrid2))
+            emit hitsDoubleClicked();
+        else if (over(c_.MSFlexGrid3))
+            emit tallyDoubleClicked();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+}  // namespace qudrim::app

@@ -1,0 +1,60 @@
+// The result grids of both searches: the matching draws MSFlexGrid2 and the
+// tally MSFlexGrid3, their header rows, column widths and double clicks.
+#pragma once
+
+#include "search/result_display.h"
+
+#include <QObject>
+
+#include <memory>
+
+class QTableView;
+class QWidget;
+
+namespace qudrim::app {
+
+class HitsModel;
+class TallyModel;
+
+class ResultGrids final : public QObject {
+    Q_OBJECT
+public:
+    struct Controls {
+        QTableView* MSFlexGrid2 = nullptr;
+        QTableView* MSFlexGrid3 = nullptr;
+    };
+
+    ResultGrids(const Controls& controls, QWidget* window);
+
+    // Shows a search's result; setSerialColumn false (the combination search)
+    // leaves the width of the row-number column as it is, growing only when
+    // its texts need more.
+    void show(std::shared_ptr<const search::SearchResult> result, bool setSerialColumn);
+    // The same result again, as the table now shows it, in the same grids.
+    void showAgain(std::shared_ptr<const search::SearchResult> result);
+    // A failed search never shows a partial result: both grids keep only
+    // their header rows.
+    void clear(bool setSerialColumn);
+    // The same, after the search that filled them has failed.
+    void clearAgain();
+    // The tally grid has its column widths before the first search.
+    void setTallyColumnWidths();
+
+signals:
+    // A double click of the left button on a grid or its header row.
+    void hitsDoubleClicked();
+    void tallyDoubleClicked();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void setHitColumnWidths(bool setSerialColumn);
+
+    Controls c_;
+    HitsModel* hitsModel_;
+    TallyModel* tallyModel_;
+    bool lastSetSerialColumn_ = true;
+};
+
+}  // namespace qudrim::app

@@ -1,0 +1,56 @@
+#include "app/search_commands.h"
+
+#include "app/base_draw_panel.h"
+#include "app/busy_cursor.h"
+#include "app/error_text.h"
+#include "app/history.h"
+#include "app/history_not_open.h"
+#include "app/prompter.h"
+#include "app/result_grids.h"
+#include "app/search_options_panel.h"
+
+#include <optional>
+
+namespace qudrim::app {
+
+SearchCommands::SearchCommands(const CommandContext& context, SearchOptionsPanel& options, const BaseDrawPanel& panel,
+                               ResultGrids& grids, const CodeBases& bases)
+    : context_(context), options_(options), panel_(panel), grids_(grids), bases_(bases)
+{
+}
+
+void reportSearchFailure(Prompter& prompter, QWidget* window, const QString& detail)
+{
+    prompter.warning(window, QStringLiteral("检索失败"),
+                     QStringLiteral("检索没有能够完成，结果列表已清空。\n\n"
+                                    "请关闭可能正在使用历史数据库的其他程序，然后再检索一次。"),
+                     detail);
+}
+
+void SearchCommands::runSearch(const QString& refused, bool setSerialColumn, const std::array<bool, 8>& positions,
+                               const Prepare& prepare)
+{
+    if (!context_.history.isOpen()) {
+        warnHistoryNotOpen(context_.prompter, context_.window, context_.history, refused);
+        return;
+    }
+    // The issue range must be two whole numbers before anything runs.
+    const auto range = options_.searchRange();
+    if (!range)
+        return;
+
+    std::optional<BusyCursor> busy;
+    busy.emplace();
+    try {
+        search::PreparedSearch prepared = prepare(options_.request(*range, panel_.state(), positions, bases_));
+        grids_.show(std::make_shared<const search::SearchResult>(std::move(prepared.result)), setSerialColumn);
+        // The result shows now; its marks go into the table once the window is idle.
+        context_.history.keepMarks(std::move(prepared.marks));
+    } catch (const std::exception& e) {
+        busy.reset();
+        grids_.clear(setSerialColumn);
+        reportSearchFailure(context_.prompter, context_.window, exceptionText(e));
+    }
+}
+
+}  // namespace qudrim::app
