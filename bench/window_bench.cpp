@@ -32,6 +32,7 @@
 #include <benchmark/benchmark.h>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <numeric>
 #include <random>
@@ -211,11 +212,29 @@ void setShared(Window& w, Mode mode, int kind, bool second)
     w.set(QStringLiteral("Check2"), second);
 }
 
-// The hits of the last search, and the mean time the window then spent
-// idle: writing the search's marks and folding the log into the file, after
-// the result showed.
-void report(benchmark::State& state, Window& w, double idleMs)
+// Clicks `button` once an iteration, the options set by `setOptions`
+// beforehand (its argument alternates), with the result grids painted.
+// Reports the hits of the last search and the mean time the window then
+// spent idle: writing the search's marks and folding the log into the
+// file, after the result showed.
+void clickSearches(benchmark::State& state, Window& w, const QString& button,
+                   const std::function<void(bool second)>& setOptions)
 {
+    bool second = false;
+    double idleMs = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        setOptions(second);
+        Window::idle();
+        state.ResumeTiming();
+        state.SetIterationTime(w.clickAndPaint(button, {"MSFlexGrid2", "MSFlexGrid3"}) / 1e3);
+        state.PauseTiming();
+        idleMs += Window::timedIdle();
+        second = !second;
+        state.ResumeTiming();
+    }
+    if (w.failed(state))
+        return;
     state.counters["hits"] = w.grid("MSFlexGrid2")->model()->rowCount();
     state.counters["idle_ms"] = idleMs / static_cast<double>(state.iterations());
 }
@@ -229,21 +248,7 @@ void BM_WindowSearch(benchmark::State& state)
     const int positions = static_cast<int>(state.range(2));
     for (int p = 1; p <= 7; ++p)
         w.set(indexed("Check1", p), p > 7 - positions);
-    bool second = false;
-    double idleMs = 0;
-    for (auto _ : state) {
-        state.PauseTiming();
-        setShared(w, mode, kind, second);
-        Window::idle();
-        state.ResumeTiming();
-        state.SetIterationTime(w.clickAndPaint(QStringLiteral("Command1"), {"MSFlexGrid2", "MSFlexGrid3"}) / 1e3);
-        state.PauseTiming();
-        idleMs += Window::timedIdle();
-        second = !second;
-        state.ResumeTiming();
-    }
-    if (!w.failed(state))
-        report(state, w, idleMs);
+    clickSearches(state, w, QStringLiteral("Command1"), [&](bool second) { setShared(w, mode, kind, second); });
 }
 
 // 自由位, 上期, 单双 and no position ticked: every draw is a hit.
@@ -252,25 +257,14 @@ void BM_WindowSearchAll(benchmark::State& state)
     Window& w = theWindow();
     for (int p = 1; p <= 7; ++p)
         w.set(indexed("Check1", p), false);
-    bool second = false;
-    double idleMs = 0;
-    for (auto _ : state) {
-        state.PauseTiming();
+    const bool alternating = state.range(0) != 0;
+    clickSearches(state, w, QStringLiteral("Command1"), [&](bool second) {
         w.choose("Option1", 1);
         w.choose("Option1", 3);
         w.choose("Option3", kParity);
         w.choose("Option4", kParity);
-        w.choose("Option2", second ? 5 : 4);
-        Window::idle();
-        state.ResumeTiming();
-        state.SetIterationTime(w.clickAndPaint(QStringLiteral("Command1"), {"MSFlexGrid2", "MSFlexGrid3"}) / 1e3);
-        state.PauseTiming();
-        idleMs += Window::timedIdle();
-        second = state.range(0) != 0 && !second;
-        state.ResumeTiming();
-    }
-    if (!w.failed(state))
-        report(state, w, idleMs);
+        w.choose("Option2", alternating && second ? 5 : 4);
+    });
 }
 
 // Args: mode, k, pool (7 平特 or 6 平码); the search kind is 生肖.
@@ -284,21 +278,7 @@ void BM_WindowCombination(benchmark::State& state)
     Window::typeOver(combo->lineEdit(), QString::number(k));
     w.edit(indexed("Text3", 0))->setFocus(Qt::OtherFocusReason);
     Window::idle();
-    bool second = false;
-    double idleMs = 0;
-    for (auto _ : state) {
-        state.PauseTiming();
-        setShared(w, mode, kZodiac, second);
-        Window::idle();
-        state.ResumeTiming();
-        state.SetIterationTime(w.clickAndPaint(QStringLiteral("Command2"), {"MSFlexGrid2", "MSFlexGrid3"}) / 1e3);
-        state.PauseTiming();
-        idleMs += Window::timedIdle();
-        second = !second;
-        state.ResumeTiming();
-    }
-    if (!w.failed(state))
-        report(state, w, idleMs);
+    clickSearches(state, w, QStringLiteral("Command2"), [&](bool second) { setShared(w, mode, kZodiac, second); });
 }
 
 // One draw typed into the seven boxes; timed from the last key (the second
