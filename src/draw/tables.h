@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,25 @@ inline constexpr std::array<std::string_view, 3> strBsName = {"红", "蓝", "绿
 inline constexpr std::array<std::string_view, 2> strDasName = {"双", "单"};
 
 inline bool isDrawNumber(int n) { return n >= 1 && n <= 49; }
+
+// The first number of a draw, in drawn order, that makes it no draw: one
+// outside 1..49, or one that came before. None for seven good numbers.
+struct NumberFault {
+    enum class Kind { OutOfRange, Repeated } kind;
+    int number = 0;
+};
+inline std::optional<NumberFault> firstNumberFault(const std::array<int, 7>& numbers)
+{
+    std::array<bool, 50> seen{};
+    for (int n : numbers) {
+        if (!isDrawNumber(n))
+            return NumberFault{NumberFault::Kind::OutOfRange, n};
+        if (seen[static_cast<size_t>(n)])
+            return NumberFault{NumberFault::Kind::Repeated, n};
+        seen[static_cast<size_t>(n)] = true;
+    }
+    return std::nullopt;
+}
 
 // Wave-colour index (0 红, 1 蓝, 2 绿) of a number 1..49.
 int waveColourIndex(int n);

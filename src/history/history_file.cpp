@@ -41,19 +41,10 @@ std::optional<RefusedLine> faultOf(const ParsedLine& parsed, std::optional<int32
         r.count = parsed.pairs;
         return r;
     }
-    for (size_t i = 0; i < 7; ++i) {
-        const int n = parsed.numbers[i];
-        if (!isDrawNumber(n)) {
-            r.fault = LineFault::OutOfRange;
-            r.number = n;
-            return r;
-        }
-        for (size_t j = 0; j < i; ++j)
-            if (parsed.numbers[j] == n) {
-                r.fault = LineFault::Repeated;
-                r.number = n;
-                return r;
-            }
+    if (const auto bad = firstNumberFault(parsed.numbers)) {
+        r.fault = bad->kind == NumberFault::Kind::OutOfRange ? LineFault::OutOfRange : LineFault::Repeated;
+        r.number = bad->number;
+        return r;
     }
     if (previousIssue && parsed.issue <= *previousIssue) {
         r.fault = LineFault::IssueNotAscending;

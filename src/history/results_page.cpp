@@ -17,17 +17,6 @@ std::u32string_view slice(std::u32string_view text, size_t start, size_t length)
     return text.substr(start - 1, length);
 }
 
-bool isDrawOfSevenDifferent(const std::array<int, 7>& numbers)
-{
-    std::array<bool, 50> seen{};
-    for (int n : numbers) {
-        if (!isDrawNumber(n) || seen[static_cast<size_t>(n)])
-            return false;
-        seen[static_cast<size_t>(n)] = true;
-    }
-    return true;
-}
-
 }  // namespace
 
 std::string resultsPageAddress(std::string_view site, int32_t year)
@@ -93,7 +82,7 @@ std::vector<DrawInput> walkResultsTable(const CellTable& table, int32_t year, in
         d.numbers[6] = *special;
         // A draw the row builder cannot describe (a number outside 1..49,
         // a number twice) stays out of the history.
-        if (!isDrawOfSevenDifferent(d.numbers))
+        if (firstNumberFault(d.numbers))
             continue;
         draws.push_back(d);
     }
