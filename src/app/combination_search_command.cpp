@@ -12,7 +12,7 @@ void SearchCommands::Command2_Click()
 {
     // The positions of the last position search, which this search reads
     // and never changes, come with the options both searches share.
-    runSearch(QStringLiteral("组合检索无法进行"), false, bolWei_, [this](const search::SearchOptions& o) {
+    runSearch(QStringLiteral("组合检索无法进行"), false, bolWei_, false, [this](const search::SearchOptions& o) {
         const combination::CombinationOptions c{o, options_.state().intZhWSetup, options_.state().bolZhpm};
         return combination::prepareCombinationSearch(context_.history.store().db(), c, &context_.history.columnCache());
     });

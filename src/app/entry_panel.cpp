@@ -73,6 +73,10 @@ void EntryPanel::MaskEdBox1_Change(int index)
 
 bool EntryPanel::storeTypedDraw()
 {
+    // The draw goes under the issue the user saw, after the last draw the
+    // database holds, whatever wrote it.
+    const QString issueText = c_.Text1->text();
+    history_.settle();
     std::array<std::string, 7> texts;
     for (int k = 1; k <= 7; ++k)
         texts[static_cast<size_t>(k - 1)] = c_.MaskEdBox1[static_cast<size_t>(k)]->text().toStdString();
@@ -83,11 +87,11 @@ bool EntryPanel::storeTypedDraw()
     // Without the database nothing can be stored; what was typed stays.
     if (!history_.isOpen()) {
         warnHistoryNotOpen(prompter_, window_, history_,
-                           QStringLiteral("第 %1 期的号码无法保存，输入框中的号码保持不变").arg(c_.Text1->text().trimmed()));
+                           QStringLiteral("第 %1 期的号码无法保存，输入框中的号码保持不变").arg(issueText.trimmed()));
         return false;
     }
 
-    const EntryCheck check = checkEntry(texts, c_.Text1->text().toStdString(), lastIssue);
+    const EntryCheck check = checkEntry(texts, issueText.toStdString(), lastIssue);
     if (!check.draw) {
         // Nothing is stored; the boxes keep what was typed.
         prompter_.warning(window_, inputErrorTitle(), entryFaultText(check));

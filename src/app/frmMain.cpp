@@ -139,7 +139,19 @@ frmMain::frmMain(const QString& programFolder, qudrim::app::Prompter* prompter, 
     Form_Load();
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain()
+{
+    // The panels hold the history, the settings and the prompter, which go
+    // with the window's own members; the controls they watch go after those.
+    // So the panels go first, the search commands with them.
+    searches_.reset();
+    delete settingsMenu_;
+    delete entry_;
+    delete base_;
+    delete options_;
+    delete list_;
+    delete results_;
+}
 
 qudrim::app::ProgramState frmMain::programState() const
 {
@@ -168,7 +180,6 @@ void frmMain::createPanels(const Controls& c)
     list_ = new HistoryListPanel(c.list, *history_, this);
     results_ = new ResultGrids(c.results, this);
     searches_ = std::make_unique<SearchCommands>(context(), *options_, *base_, *results_, bases);
-    grids_ = {nullptr, c.list.MSFlexGrid1, c.results.MSFlexGrid2, c.results.MSFlexGrid3};
 
     // Every change of the history reaches the window's parts one way.
     connect(history_.get(), &History::historyChanged, this, [this](const HistoryChange& change) { followHistory(change); });

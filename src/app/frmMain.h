@@ -79,6 +79,11 @@ private:
     // Runs the lost-focus handler of the box that still holds the focus, so a
     // button or menu command sees the box's value as the handler takes it.
     void runPendingBoxHandler();
+    // What runs before every command: the handler above, then the history
+    // settles (the last search's marks written, the read view caught up with
+    // another program's writes). False when those marks could not be
+    // written, which has been told.
+    bool beforeCommand();
 
     // The commands, each passed on to its own file (commands.cpp).
     qudrim::app::CommandContext context();
@@ -101,7 +106,8 @@ private:
     std::unique_ptr<qudrim::app::DialogPrompter> ownDialogs_;
     qudrim::app::Prompter* prompter_ = nullptr;
     qudrim::app::SettingsStore settings_;
-    // Outlives every panel: they read the history until the window is gone.
+    // The panels read the history until they are gone: the destructor takes
+    // them away first.
     std::unique_ptr<qudrim::app::History> history_;
     qudrim::app::SettingsMenu* settingsMenu_ = nullptr;
     qudrim::app::EntryPanel* entry_ = nullptr;
@@ -110,6 +116,5 @@ private:
     qudrim::app::HistoryListPanel* list_ = nullptr;
     qudrim::app::ResultGrids* results_ = nullptr;
     std::unique_ptr<qudrim::app::SearchCommands> searches_;
-    std::array<const class QTableView*, 4> grids_{};  // MSFlexGrid1..3, for their exports
     int importProgressDelayMs_ = 1000;
 };

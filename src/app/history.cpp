@@ -35,22 +35,32 @@ void History::keepMarks(search::PendingMarks marks)
     whenIdle();
 }
 
-void History::writeMarks()
+bool History::writeMarks()
 {
     if (marks_.empty())
-        return;
+        return true;
     // Taken out first: whatever happens, these marks are written once.
     search::PendingMarks marks = std::move(marks_);
     if (!store_.isOpen()) {
         marks.discard();
-        return;
+        return true;
     }
     try {
         if (std::optional<search::SearchResult> redone = marks.commit(store_.db()))
             emit searchRedone(std::make_shared<const search::SearchResult>(std::move(*redone)));
     } catch (const std::exception& e) {
         emit marksFailed(exceptionText(e));
+        return false;
     }
+    return true;
+}
+
+bool History::settle()
+{
+    const bool written = writeMarks();
+    if (store_.isOpen() && !viewFollowsDatabase())
+        changed(HistoryChange::replaced());
+    return written;
 }
 
 bool History::open()
@@ -61,34 +71,82 @@ bool History::open()
     } catch (const std::exception& e) {
         openError_ = exceptionText(e);
     }
-    readWholeView();
+    view_ = store::Snapshot(readWholeView());
+    noteViewFollows();
     return store_.isOpen();
 }
 
-void History::readWholeView()
+std::optional<int64_t> History::othersCommits()
 {
-    // A view that cannot be read gives an empty history rather than a wait.
-    view_ = store::Snapshot();
+    try {
+        auto st = store_.db().prepare("PRAGMA data_version");
+        if (st.step())
+            return st.columnInt(0);
+    } catch (const std::exception&) {
+        // Unknown: the next change reads the whole view.
+    }
+    return std::nullopt;
+}
+
+bool History::viewFollowsDatabase()
+{
+    if (!store_.isOpen() || !viewConnection_ || !viewConnection_->isOn(store_.db()) || !viewOthersCommits_)
+        return false;
+    return othersCommits() == viewOthersCommits_;
+}
+
+void History::noteViewFollows()
+{
+    viewOthersCommits_.reset();
     if (!store_.isOpen())
         return;
+    if (!viewConnection_ || !viewConnection_->isOn(store_.db()))
+        viewConnection_ = std::make_unique<search::ConnectionToken>(store_.db());
+    viewOthersCommits_ = othersCommits();
+}
+
+std::vector<DrawRow> History::readWholeView()
+{
+    // A view that cannot be read gives an empty history rather than a wait.
+    if (!store_.isOpen())
+        return {};
     try {
-        view_ = store_.snapshot();
+        return store_.snapshot().takeRows();
     } catch (const std::exception&) {
+        return {};
     }
 }
 
-void History::changed(const HistoryChange& change)
+HistoryChange History::prepareChange(HistoryChange change, std::vector<DrawRow>& read)
+{
+    // Another program's commits since the view last followed the database,
+    // or a connection opened anew: only a whole read is sure to be right.
+    if (!viewFollowsDatabase() && change.rows != HistoryChange::Rows::Emptied) {
+        change.rows = HistoryChange::Rows::Replaced;
+        // The history differs from what the window shows anywhere.
+        change.shown = HistoryChange::Shown::Everything;
+    }
+    if (change.rows == HistoryChange::Rows::Appended) {
+        // Only the new rows are read; should that fail, the whole view is.
+        try {
+            read = store_.lastRows(change.appended);
+            change.appended = static_cast<int>(read.size());
+        } catch (const std::exception&) {
+            change.rows = HistoryChange::Rows::Replaced;
+        }
+    }
+    if (change.rows == HistoryChange::Rows::Replaced)
+        read = readWholeView();
+    return change;
+}
+
+void History::applyChange(const HistoryChange& change, std::vector<DrawRow>&& read)
 {
     switch (change.rows) {
     case HistoryChange::Rows::Unchanged:
         break;
     case HistoryChange::Rows::Appended:
-        // Only the new rows are read; should that fail, the whole view is.
-        try {
-            view_.append(store_.lastRows(change.appended));
-        } catch (const std::exception&) {
-            readWholeView();
-        }
+        view_.append(std::move(read));
         break;
     case HistoryChange::Rows::LastRemoved:
         view_.removeLast();
@@ -97,9 +155,18 @@ void History::changed(const HistoryChange& change)
         view_ = store::Snapshot();
         break;
     case HistoryChange::Rows::Replaced:
-        readWholeView();
+        view_ = store::Snapshot(std::move(read));
         break;
     }
+}
+
+void History::changed(const HistoryChange& asked)
+{
+    std::vector<DrawRow> read;
+    const HistoryChange change = prepareChange(asked, read);
+    emit historyAboutToChange(change);
+    applyChange(change, std::move(read));
+    noteViewFollows();
     whenIdle();
     emit historyChanged(change);
 }

@@ -10,6 +10,7 @@
 #pragma once
 
 #include "search/column_cache.h"
+#include "search/connection_token.h"
 #include "search/pending_marks.h"
 #include "store/history_store.h"
 
@@ -18,6 +19,8 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
+#include <vector>
 
 class QTimer;
 
@@ -78,15 +81,24 @@ public:
     // The one change path. Brings the read view up to date with no more
     // reading than the change needs (at most one read of the history), asks
     // for the log to be folded in once the window is idle and tells the
-    // window's parts.
+    // window's parts. Should another program have written to the database
+    // since the view last followed it, the whole view is read instead.
     void changed(const HistoryChange& change);
     // A search shown before its marks are written: they are written once the
     // window is idle, before the database is next used, or when the history
     // closes, whichever comes first. The draws are as they were.
     void keepMarks(search::PendingMarks marks);
 
+    // Before a command of the window: the marks of the last search are
+    // written (a failure is told now, before the command asks or shows
+    // anything), and the read view catches up with what another program
+    // wrote meanwhile. False when the marks could not be written.
+    bool settle();
+
 signals:
-    // After the read view follows `change`.
+    // Just before and just after the read view follows `change` (which may
+    // be a whole new read where the command asked for less).
+    void historyAboutToChange(const qudrim::app::HistoryChange& change);
     void historyChanged(const qudrim::app::HistoryChange& change);
     // The database had changed under the last search (another program wrote
     // to it): the search ran again as its marks were written, and this is
@@ -97,14 +109,27 @@ signals:
     void marksFailed(const QString& detail);
 
 private:
-    void readWholeView();
+    // The change as it will be made: the rows it reads are read here, so
+    // that the view itself changes only between the two signals.
+    HistoryChange prepareChange(HistoryChange change, std::vector<DrawRow>& read);
+    std::vector<DrawRow> readWholeView();
+    void applyChange(const HistoryChange& change, std::vector<DrawRow>&& read);
+    // Whether the view still follows the database: the same connection (a
+    // compaction opens it anew), and no commit of another connection since
+    // the view last caught up (PRAGMA data_version counts only those; our
+    // own writes the view follows change by change).
+    bool viewFollowsDatabase();
+    void noteViewFollows();
+    std::optional<int64_t> othersCommits();
     void whenIdle();
     void idleWork();
-    void writeMarks();
+    bool writeMarks();
 
     store::HistoryStore store_;
     QString openError_;
     store::Snapshot view_;
+    std::unique_ptr<search::ConnectionToken> viewConnection_;
+    std::optional<int64_t> viewOthersCommits_;
     search::ColumnCache columnCache_;
     search::PendingMarks marks_;
     QTimer* idleTimer_ = nullptr;

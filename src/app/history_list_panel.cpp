@@ -17,23 +17,59 @@ namespace qudrim::app {
 HistoryModel::HistoryModel(const History& history, QObject* parent)
     : QAbstractTableModel(parent), history_(history), rows_(history.view().count())
 {
+    connect(&history, &History::historyAboutToChange, this, &HistoryModel::aboutToFollow);
+    connect(&history, &History::historyChanged, this, &HistoryModel::follow);
+}
+
+void HistoryModel::showWholeView()
+{
+    beginResetModel();
+    rows_ = history_.view().count();
+    endResetModel();
+}
+
+void HistoryModel::aboutToFollow(const HistoryChange& change)
+{
+    switch (change.rows) {
+    case HistoryChange::Rows::Unchanged:
+        return;
+    case HistoryChange::Rows::Appended:
+        if (change.appended > 0)
+            beginInsertRows({}, rows_, rows_ + change.appended - 1);
+        return;
+    case HistoryChange::Rows::LastRemoved:
+        if (rows_ > 0)
+            beginRemoveRows({}, rows_ - 1, rows_ - 1);
+        return;
+    case HistoryChange::Rows::Replaced:
+    case HistoryChange::Rows::Emptied:
+        beginResetModel();
+        return;
+    }
 }
 
 void HistoryModel::follow(const HistoryChange& change)
 {
-    const int now = history_.view().count();
-    if (change.rows == HistoryChange::Rows::Appended && now > rows_) {
-        beginInsertRows({}, rows_, now - 1);
-        rows_ = now;
-        endInsertRows();
-    } else if (change.rows == HistoryChange::Rows::LastRemoved && now == rows_ - 1) {
-        beginRemoveRows({}, now, now);
-        rows_ = now;
-        endRemoveRows();
-    } else if (change.rows != HistoryChange::Rows::Unchanged || now != rows_) {
-        beginResetModel();
-        rows_ = now;
+    switch (change.rows) {
+    case HistoryChange::Rows::Unchanged:
+        return;
+    case HistoryChange::Rows::Appended:
+        if (change.appended > 0) {
+            rows_ = history_.view().count();
+            endInsertRows();
+        }
+        return;
+    case HistoryChange::Rows::LastRemoved:
+        if (rows_ > 0) {
+            rows_ = history_.view().count();
+            endRemoveRows();
+        }
+        return;
+    case HistoryChange::Rows::Replaced:
+    case HistoryChange::Rows::Emptied:
+        rows_ = history_.view().count();
         endResetModel();
+        return;
     }
 }
 
@@ -105,9 +141,14 @@ QAction* HistoryListPanel::menuEntry(const char* name) const
     return mnuLsgl_->findChild<QAction*>(QString::fromLatin1(name));
 }
 
-void HistoryListPanel::AddHaoma(const HistoryChange& change)
+void HistoryListPanel::fill()
 {
-    model_->follow(change);
+    model_->showWholeView();
+    AddHaoma();
+}
+
+void HistoryListPanel::AddHaoma()
+{
     setHistoryColumnWidths();
     bringLastDrawIntoView();
 }

@@ -18,14 +18,16 @@ struct HistoryChange;
 
 // The read view as the list shows it: column 0 the issue, 1..6 the regular
 // numbers in drawn order, 7 the special number. It reads the view itself,
-// so a list of any length costs nothing to fill, and follows each change
-// with no more than the change: new rows, one row less, or everything.
+// so a list of any length costs nothing to fill, and follows each change of
+// the view with no more than the change: new rows, one row less, or
+// everything, told before and after as the views expect.
 class HistoryModel final : public QAbstractTableModel {
     Q_OBJECT
 public:
     explicit HistoryModel(const History& history, QObject* parent = nullptr);
 
-    void follow(const HistoryChange& change);
+    // Shows the view as it stands (start-up, after the history was opened).
+    void showWholeView();
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -33,6 +35,9 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
 private:
+    void aboutToFollow(const HistoryChange& change);
+    void follow(const HistoryChange& change);
+
     const History& history_;
     int rows_ = 0;  // the rows the view had when the model last followed it
 };
@@ -47,11 +52,15 @@ public:
     HistoryListPanel(const Controls& controls, const History& history, QWidget* window);
 
     QMenu* menu() const { return mnuLsgl_; }
+    const QTableView* grid() const { return c_.MSFlexGrid1; }
     // An entry of the history menu by its name.
     QAction* menuEntry(const char* name) const;
 
-    // AddHaoma: the list follows the change of the history.
-    void AddHaoma(const HistoryChange& change);
+    // AddHaoma: the list, which follows the read view by itself, fits its
+    // columns and brings the last draw into view.
+    void AddHaoma();
+    // Start-up: the whole history as the opened database has it.
+    void fill();
     // Start-up fills the list before the grid has a size to scroll in.
     void windowShown();
 

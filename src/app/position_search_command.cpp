@@ -10,10 +10,7 @@ namespace qudrim::app {
 
 void SearchCommands::Command1_Click()
 {
-    // The combination search reads the positions of the last position
-    // search that ran.
-    runSearch(QStringLiteral("检索无法进行"), true, panel_.chosenPositions(), [this](const search::SearchOptions& o) {
-        bolWei_ = o.bolWei;
+    runSearch(QStringLiteral("检索无法进行"), true, panel_.chosenPositions(), true, [this](const search::SearchOptions& o) {
         return search::preparePositionSearch(context_.history.store().db(), o, &context_.history.columnCache());
     });
 }

@@ -40,6 +40,9 @@ public:
     // The tally grid has its column widths before the first search.
     void setTallyColumnWidths();
 
+    const QTableView* hitsGrid() const { return c_.MSFlexGrid2; }
+    const QTableView* tallyGrid() const { return c_.MSFlexGrid3; }
+
 signals:
     // A double click of the left button on a grid or its header row.
     void hitsDoubleClicked();

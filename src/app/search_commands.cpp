@@ -28,7 +28,7 @@ void reportSearchFailure(Prompter& prompter, QWidget* window, const QString& det
 }
 
 void SearchCommands::runSearch(const QString& refused, bool setSerialColumn, const std::array<bool, 8>& positions,
-                               const Prepare& prepare)
+                               bool keepPositions, const Prepare& prepare)
 {
     if (!context_.history.isOpen()) {
         warnHistoryNotOpen(context_.prompter, context_.window, context_.history, refused);
@@ -41,6 +41,10 @@ void SearchCommands::runSearch(const QString& refused, bool setSerialColumn, con
 
     std::optional<BusyCursor> busy;
     busy.emplace();
+    // The combination search reads the positions of the last position
+    // search that got this far, whether it then succeeds or fails.
+    if (keepPositions)
+        bolWei_ = positions;
     try {
         search::PreparedSearch prepared = prepare(options_.request(*range, panel_.state(), positions, bases_));
         grids_.show(std::make_shared<const search::SearchResult>(std::move(prepared.result)), setSerialColumn);

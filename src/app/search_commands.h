@@ -43,11 +43,12 @@ private:
     using Prepare = std::function<search::PreparedSearch(const search::SearchOptions&)>;
     // The frame both buttons share: the open history and the issue range
     // checked (`refused` says what cannot be done without the history), the
-    // request with `positions`, the busy cursor while `prepare` works the
-    // search out, its result or its failure in the grids, and its marks
-    // handed to the history to be written when the window is idle.
+    // request with `positions` (kept as the last search's positions when
+    // `keepPositions`), the busy cursor while `prepare` works the search
+    // out, its result or its failure in the grids, and its marks handed to
+    // the history to be written when the window is idle.
     void runSearch(const QString& refused, bool setSerialColumn, const std::array<bool, 8>& positions,
-                   const Prepare& prepare);
+                   bool keepPositions, const Prepare& prepare);
 
     CommandContext context_;
     SearchOptionsPanel& options_;

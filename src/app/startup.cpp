@@ -50,7 +50,7 @@ void frmMain::Form_Load()
     ShangqiXianshi();
 
     // The history list, from the read view opened with the database.
-    list_->AddHaoma(app::HistoryChange::replaced());
+    list_->fill();
 }
 
 void frmMain::openDatabase()
@@ -72,7 +72,7 @@ void frmMain::followHistory(const app::HistoryChange& change)
 {
     using Shown = app::HistoryChange::Shown;
     if (change.shown != Shown::NextIssueOnly)
-        list_->AddHaoma(change);
+        list_->AddHaoma();
     if (change.shown == Shown::ListOnly)
         return;
     QihaoXianshi();

@@ -6,6 +6,8 @@
 #include "app/commands.h"
 #include "app/entry_panel.h"
 #include "app/history.h"
+#include "app/history_list_panel.h"
+#include "app/result_grids.h"
 #include "app/search_commands.h"
 #include "app/settings_menu.h"
 #include "history/workbook.h"
@@ -14,33 +16,41 @@ using namespace qudrim;
 
 app::CommandContext frmMain::context() { return {this, *prompter_, *history_, programFolder_}; }
 
-void frmMain::Command1_Click()
+bool frmMain::beforeCommand()
 {
     runPendingBoxHandler();
-    searches_->Command1_Click();
+    return history_->settle();
+}
+
+// A search whose predecessor's marks could not be written fails with them:
+// the grids are empty and the user has been told.
+void frmMain::Command1_Click()
+{
+    if (beforeCommand())
+        searches_->Command1_Click();
 }
 
 void frmMain::Command2_Click()
 {
-    runPendingBoxHandler();
-    searches_->Command2_Click();
+    if (beforeCommand())
+        searches_->Command2_Click();
 }
 
 void frmMain::cmdRdLst_Click()
 {
-    runPendingBoxHandler();
+    beforeCommand();
     app::importHistoryFile(context(), entry_->nextIssue(), settingsMenu_->bases(), importProgressDelayMs_);
 }
 
 void frmMain::Command21_Click()
 {
-    runPendingBoxHandler();
+    beforeCommand();
     app::updateOnline(context(), settings_, settingsMenu_->yearsKept(), settingsMenu_->bases());
 }
 
 void frmMain::Command3_Click()
 {
-    runPendingBoxHandler();
+    beforeCommand();
     app::deleteLastDraw(context());
     // The next draw is typed from box 1 on, whatever became of the deletion.
     entry_->focusFirstBox();
@@ -50,36 +60,36 @@ void frmMain::mnuErase_Click() { Command3_Click(); }
 
 void frmMain::mnuClear_Click()
 {
-    runPendingBoxHandler();
+    beforeCommand();
     app::clearHistory(context());
 }
 
 void frmMain::mnuDlzd_Click()
 {
-    runPendingBoxHandler();
+    beforeCommand();
     app::trimToIssue(context(), entry_->nextIssue(), settingsMenu_->bases());
 }
 
 void frmMain::mnuEszhzd_Click()
 {
-    runPendingBoxHandler();
+    beforeCommand();
     app::trimLastDraws(context(), entry_->nextIssue(), settingsMenu_->bases());
 }
 
 void frmMain::Command4_Click()
 {
-    runPendingBoxHandler();
+    beforeCommand();
     app::exportHistoryText(context());
 }
 
 void frmMain::mnuDcls_Click()
 {
-    runPendingBoxHandler();
-    app::exportGrid(context(), grids_[1], history::kHistoryWorkbook, true);
+    beforeCommand();
+    app::exportGrid(context(), list_->grid(), history::kHistoryWorkbook, true);
 }
 
-void frmMain::MSFlexGrid1_DblClick() { app::exportGrid(context(), grids_[1], history::kHistoryWorkbook, false); }
+void frmMain::MSFlexGrid1_DblClick() { app::exportGrid(context(), list_->grid(), history::kHistoryWorkbook, false); }
 
-void frmMain::MSFlexGrid2_DblClick() { app::exportGrid(context(), grids_[2], history::kHitsWorkbook, false); }
+void frmMain::MSFlexGrid2_DblClick() { app::exportGrid(context(), results_->hitsGrid(), history::kHitsWorkbook, false); }
 
-void frmMain::MSFlexGrid3_DblClick() { app::exportGrid(context(), grids_[3], history::kTallyWorkbook, false); }
+void frmMain::MSFlexGrid3_DblClick() { app::exportGrid(context(), results_->tallyGrid(), history::kTallyWorkbook, false); }

@@ -36,6 +36,7 @@ public:
     int count() const { return static_cast<int>(rows_.size()); }
     const DrawRow& row(int index) const { return rows_.at(static_cast<size_t>(index)); }
     const std::vector<DrawRow>& rows() const { return rows_; }
+    std::vector<DrawRow> takeRows() && { return std::move(rows_); }
     const DrawRow* last() const { return rows_.empty() ? nullptr : &rows_.back(); }
     // The row `back` rows before the last one, or null when there is none.
     const DrawRow* fromEnd(int back) const;

@@ -4,6 +4,7 @@
 #include "app/history_window.h"
 #include "store/database.h"
 
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -190,3 +191,49 @@ TEST_F(DeleteClearTest, ADatabaseThatRefusesLeavesEveryRowAndSaysSo)
 }
 
 }  // namespace
+
+// Another program that deletes the newest draw while the window is open:
+// the window's commands follow the history the file holds, not the one the
+// window last read, and bring nothing back.
+class AnotherProgramTest : public DeleteClearTest {
+protected:
+    void openAndDeleteElsewhere()
+    {
+        open();
+        activate(window.get());
+        qudrim::store::Database other(folder.path() / "plenvox.mdb", qudrim::store::Database::Mode::OpenExisting);
+        other.exec("DELETE FROM Lishi WHERE SQQH = 2013020");
+    }
+};
+
+TEST_F(AnotherProgramTest, DeletingTheLastDrawTakesTheLastOneTheFileHolds)
+{
+    openAndDeleteElsewhere();
+    clickDelete();
+    EXPECT_EQ(storedIssues(), issuesUpTo(18));
+    EXPECT_EQ(listedIssues(), issuesUpTo(18));
+    EXPECT_EQ(text("Text1"), QStringLiteral("2013019"));
+    EXPECT_TRUE(prompter.warnings.empty());
+}
+
+TEST_F(AnotherProgramTest, ATrimKeepsOnlyDrawsTheFileHolds)
+{
+    openAndDeleteElsewhere();
+    prompter.answers = {QStringLiteral("2013020")};
+    chooseFromHistoryMenu("mnuDlzd");
+    EXPECT_EQ(storedIssues(), issuesUpTo(19));
+    EXPECT_EQ(listedIssues(), issuesUpTo(19));
+}
+
+TEST_F(AnotherProgramTest, ATypedDrawFollowsTheLastDrawTheFileHolds)
+{
+    openAndDeleteElsewhere();
+    // The issue the window offered before is still free: the draw goes there.
+    find<QLineEdit>(QStringLiteral("MaskEdBox1_1"))->setFocus(Qt::OtherFocusReason);
+    typeDraw({1, 2, 3, 4, 5, 6, 7});
+    EXPECT_EQ(storedIssues().back(), 2013021);
+    auto expected = issuesUpTo(19);
+    expected.push_back(2013021);
+    EXPECT_EQ(listedIssues(), expected);
+    EXPECT_EQ(text("Text1"), QStringLiteral("2013022"));
+}

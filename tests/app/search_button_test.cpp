@@ -477,6 +477,38 @@ TEST_F(FailedSearchTest, DatabaseLockedByAnotherProgramClearsBothGrids)
     EXPECT_EQ(prompter.warnings.size(), 1u);
 }
 
+// The marks of a search are written when the window is next idle or, at the
+// latest, before the next command. When they cannot be, the next search
+// fails with them before it shows anything, and says so without the busy
+// cursor on.
+TEST_F(FailedSearchTest, MarksThatCannotBeWrittenFailTheNextSearch)
+{
+    answeredOnlyWithoutBusyCursor = true;
+    // No event is handled after this click: its marks are still to be written.
+    QTest::mouseClick(find<QPushButton>(QStringLiteral("Command1")), Qt::LeftButton);
+    ASSERT_EQ(gridRows(kHits), 3);
+    auto db = other();
+    db.exec("BEGIN IMMEDIATE");
+    search();
+    db.exec("ROLLBACK");
+    expectClearedAndReported();
+}
+
+// The positions of a position search that gets as far as its request are
+// the ones the next combination search reads, also when the request fails.
+TEST_F(FailedSearchTest, AFailedPositionSearchStillChoseItsPositions)
+{
+    window.reset();
+    storeSetting(QStringLiteral("intXianshiLei"), QStringLiteral("9"));
+    open();
+    activate(window.get());
+    tick(1);
+    search();
+    ASSERT_EQ(prompter.warnings.size(), 1u);
+    EXPECT_TRUE(window->lastSearchPositions()[1]);
+    EXPECT_FALSE(window->lastSearchPositions()[2]);
+}
+
 TEST_F(FailedSearchTest, StepFailingHalfwayLeavesNothingOfTheRunBehind)
 {
     const auto before = marks();
