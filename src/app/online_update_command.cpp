@@ -62,6 +62,7 @@ struct PageFailure {
     int32_t year = 0;
     QString reason;
     QString detail;
+    bool fetched = false;  // the page arrived and was found unusable
 };
 
 QUrl pageUrl(const QString& site, int32_t year)
@@ -73,7 +74,7 @@ QUrl pageUrl(const QString& site, int32_t year)
 // user's words, and in technical terms for the detail.
 PageFailure pageFailure(const history::UpdateOutcome& outcome, const QString& site)
 {
-    PageFailure f{outcome.year, {}, {}};
+    PageFailure f{outcome.year, {}, {}, outcome.fault != history::UpdateFault::PageNotFetched};
     const QString url = pageUrl(site, outcome.year).toString();
     switch (outcome.fault) {
     case history::UpdateFault::PageNotFetched:
@@ -129,7 +130,8 @@ QString failureText(const PageFailure& f, const history::UpdatePlan& plan, size_
                     .arg(stored);
     else
         text += QStringLiteral("%1 年以前的页面中没有新的号码，历史号码没有改动。").arg(f.year);
-    text += QStringLiteral("\n\n请检查网络连接和开奖结果网站的地址（设置项 ResultsSite），稍后再次更新。");
+    text += f.fetched ? QStringLiteral("\n\n开奖结果网站上的这个页面可能不完整或已经损坏，请稍后再次更新。")
+                      : QStringLiteral("\n\n请检查网络连接和开奖结果网站的地址（设置项 ResultsSite），稍后再次更新。");
     return text;
 }
 

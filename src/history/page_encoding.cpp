@@ -76,6 +76,11 @@ std::string usableEncoding(const std::string& label)
     for (const char* c : chinese)
         if (l == c)
             return "GB18030";
+    // Without a byte-order mark (which comes first when there is one) a
+    // page labelled UTF-16 is read little-endian, as browsers read it;
+    // iconv would take it as big-endian.
+    if (l == "utf-16" || l == "utf16" || l == "unicode" || l == "ucs-2")
+        return "UTF-16LE";
     std::string name = label;
     std::transform(name.begin(), name.end(), name.begin(), upper);
     return converterExists(name) ? name : std::string();

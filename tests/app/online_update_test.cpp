@@ -222,7 +222,7 @@ TEST_F(OnlineUpdateTest, KeepYearsRuleReplacesTheHistoryWhenEveryPageIsRead)
     // The oldest stored draw is three years old, one more than kept.
     const auto stored = joined({drawsOf(y - 3, 1, 4), drawsOf(y - 2, 1, 2)});
     server.setYear(y - 2, okPage(pageOf(drawsOf(y - 2, 1, 3))));
-    server.setYear(y - 1, okPage(pageOf({})));
+    server.setYear(y - 1, okPage(pageOf(drawsOf(y - 1, 1, 2))));
     server.setYear(y, okPage(pageOf(drawsOf(y, 1, 2))));
     prompter.replies = {true, true};
     openOn(stored, server.address());
@@ -231,7 +231,7 @@ TEST_F(OnlineUpdateTest, KeepYearsRuleReplacesTheHistoryWhenEveryPageIsRead)
 
     EXPECT_TRUE(prompter.warnings.empty()) << warningTexts().toStdString();
     EXPECT_EQ(server.requested, yearPaths({y - 2, y - 1, y}));
-    EXPECT_EQ(closeAndRead(), typedRows(joined({drawsOf(y - 2, 1, 3), drawsOf(y, 1, 2)})));
+    EXPECT_EQ(closeAndRead(), typedRows(joined({drawsOf(y - 2, 1, 3), drawsOf(y - 1, 1, 2), drawsOf(y, 1, 2)})));
 }
 
 TEST_F(OnlineUpdateTest, KeepYearsRuleAsksBeforeItReplacesTheHistory)
@@ -240,7 +240,7 @@ TEST_F(OnlineUpdateTest, KeepYearsRuleAsksBeforeItReplacesTheHistory)
     storeSetting(QStringLiteral("IniSerchDay"), QStringLiteral("2"));
     const auto stored = joined({drawsOf(y - 3, 1, 4), drawsOf(y - 2, 1, 2)});
     server.setYear(y - 2, okPage(pageOf(drawsOf(y - 2, 1, 3))));
-    server.setYear(y - 1, okPage(pageOf({})));
+    server.setYear(y - 1, okPage(pageOf(drawsOf(y - 1, 1, 2))));
     server.setYear(y, okPage(pageOf(drawsOf(y, 1, 2))));
     prompter.replies = {true, false};
     openOn(stored, server.address());

@@ -163,13 +163,13 @@ TEST_F(UpdateRun, TheKeepYearsRuleReplacesTheHistoryOnlyWhenEveryPageIsRead)
     EXPECT_EQ(rows(), before);
 
     // Every page read: the pages' draws are the whole history.
-    source.pages[2015] = pageOf(std::vector<DrawInput>{});
+    source.pages[2015] = pageOf(drawsOf(2015, 1, 1));
     source.asked.clear();
     const UpdateOutcome all = run(2, 2016);
     EXPECT_EQ(all.fault, UpdateFault::None);
     EXPECT_EQ(source.asked, (std::vector<int32_t>{2014, 2015, 2016}));
-    EXPECT_EQ(all.stored, 5u);
-    EXPECT_EQ(rows(), typedRows(joined({drawsOf(2014, 1, 3), drawsOf(2016, 1, 2)})));
+    EXPECT_EQ(all.stored, 6u);
+    EXPECT_EQ(rows(), typedRows(joined({drawsOf(2014, 1, 3), drawsOf(2015, 1, 1), drawsOf(2016, 1, 2)})));
 }
 
 TEST_F(UpdateRun, CancelStoresNothingEvenAfterPagesWereRead)
@@ -238,7 +238,9 @@ TEST_P(HoleTest, RefusesTheYear)
 INSTANTIATE_TEST_SUITE_P(
     Pages, HoleTest,
     ::testing::Values(HoleCase{"AnIssueSkipped", joined({drawsOf(2016, 1, 4), drawsOf(2016, 6, 9)}), 2016005},
-                      HoleCase{"TheYearNotStartingAt001", drawsOf(2016, 2, 9), 2016001}),
+                      HoleCase{"TheYearNotStartingAt001", drawsOf(2016, 2, 9), 2016001},
+                      // The next year's draws would follow on from 2015 and leave 2016 out.
+                      HoleCase{"APastYearWithoutDraws", {}, 2016001}),
     [](const ::testing::TestParamInfo<HoleCase>& info) { return info.param.name; });
 
 TEST_F(UpdateRun, NewDrawsThatDoNotFollowTheNewestStoredAreRefused)
