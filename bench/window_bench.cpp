@@ -8,12 +8,16 @@
 // WindowSearch and WindowCombination alternate between two searches that
 // rewrite many rows every time, as the core benchmarks do; WindowSearchAll
 // lists every draw; WindowTypedDraw types one draw into the seven boxes;
-// WindowDeleteLast deletes the newest draw (compaction included). The
-// searches report as idle_ms the time the window then spends idle, writing
-// the marks the search left for later.
+// WindowDeleteLast deletes the newest draw (compaction included);
+// WindowShowResult shows a result of 10,000 matching draws in the result
+// grids, the step after the search itself. The searches report as idle_ms
+// the time the window then spends idle, writing the marks the search left
+// for later.
 #include "app/frmMain.h"
 #include "app/prompter.h"
+#include "app/result_grids.h"
 #include "draw/tables.h"
+#include "search/result_display.h"
 #include "support/history_fixture.h"
 
 #include <QAbstractButton>
@@ -28,6 +32,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QVBoxLayout>
 
 #include <benchmark/benchmark.h>
 
@@ -331,6 +336,66 @@ void BM_WindowDeleteLast(benchmark::State& state)
     w.failed(state);
 }
 
+// A result listing every one of 10,000 draws with its compared draw's seven
+// numbers, as the core hands it to the window; `kind` is the result kind.
+std::shared_ptr<const search::SearchResult> resultOfEveryDraw(Kind kind)
+{
+    const auto draws = testing::syntheticHistory(kDraws);
+    std::vector<search::HitRow> hits;
+    hits.reserve(draws.size());
+    for (size_t i = 1; i < draws.size(); ++i) {
+        search::HitRow hit;
+        hit.issue = draws[i].issue;
+        for (size_t p = 1; p <= 7; ++p)
+            hit.values[p] = draws[i].numbers[p - 1];
+        if (kind == kParity)
+            for (size_t p = 1; p <= 7; ++p)
+                hit.values[p] %= 2;
+        for (int n : draws[i - 1].numbers)
+            hit.list += QStringLiteral("%1 ").arg(n, 2, 10, QLatin1Char('0')).toStdString();
+        hits.push_back(std::move(hit));
+    }
+    search::DisplayOptions options;
+    options.firstIssue = static_cast<int32_t>(draws.front().issue);
+    options.lastIssue = static_cast<int32_t>(draws.back().issue);
+    options.intXianshiLei = kind;
+    return std::make_shared<const search::SearchResult>(search::resultOf(std::move(hits), options));
+}
+
+// The result grids as the window has them, with the window's own class
+// showing them, each result alternating with another of as many rows so
+// that every show is a new one. Timed from the result handed over to both
+// grids painted.
+void BM_WindowShowResult(benchmark::State& state)
+{
+    application();
+    QWidget frame;
+    frame.resize(1270, 690);
+    auto* layout = new QVBoxLayout(&frame);
+    auto* hits = new QTableView(&frame);
+    auto* tally = new QTableView(&frame);
+    layout->addWidget(hits, 3);
+    layout->addWidget(tally, 1);
+    app::ResultGrids grids({hits, tally}, &frame);
+    frame.show();
+    Window::idle();
+    const std::array results = {resultOfEveryDraw(kNumber), resultOfEveryDraw(kParity)};
+    size_t next = 0;
+    for (auto _ : state) {
+        QElapsedTimer clock;
+        clock.start();
+        grids.show(results[next], true);
+        hits->viewport()->repaint();
+        tally->viewport()->repaint();
+        state.SetIterationTime(static_cast<double>(clock.nsecsElapsed()) / 1e9);
+        next = 1 - next;
+        state.PauseTiming();
+        Window::idle();
+        state.ResumeTiming();
+    }
+    state.counters["hits"] = hits->model()->rowCount();
+}
+
 void registerAll()
 {
     for (int mode = 0; mode < 4; ++mode)
@@ -363,6 +428,7 @@ void registerAll()
                     ->UseManualTime()
                     ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("WindowTypedDraw", BM_WindowTypedDraw)->UseManualTime()->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("WindowShowResult", BM_WindowShowResult)->UseManualTime()->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("WindowDeleteLast", BM_WindowDeleteLast)
         ->UseManualTime()
         ->Iterations(20)
