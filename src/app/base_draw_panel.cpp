@@ -31,7 +31,7 @@ std::array<bool, 8> BaseDrawPanel::chosenPositions() const
 
 void BaseDrawPanel::ShangqiXianshi()
 {
-    const NumberOrder order = orderFromSetting(options_.bolLdm);
+    const NumberOrder order = options_.numberOrder();
     if (c_.TabStrip1->currentIndex() != 0) {
         // Tab 2: the typed values are in force. Text2 is left as it is.
         panel_.bolSdsr = true;
@@ -42,7 +42,7 @@ void BaseDrawPanel::ShangqiXianshi()
     // Tab 1: the base draw is the last draw (上期) or intPreQi - 1 rows before
     // it (前N期); without one the values and boxes stay as they are.
     fillFromBaseDraw(panel_, baseDraw(history_.view(), options_.bolSq, options_.intPreQi), order,
-                     kindFromSetting(options_.intLei), bases_);
+                     options_.searchKind(), bases_);
     for (int i = 1; i <= 7; ++i)
         c_.Text2[static_cast<size_t>(i)]->setText(QString::fromStdString(panel_.text2[static_cast<size_t>(i)]));
 }
@@ -63,7 +63,7 @@ void BaseDrawPanel::TabStrip1_Click(int index)
         // Back to the values the base-draw boxes show, names included.
         for (int i = 1; i <= 7; ++i)
             if (const auto v = valueFromDisplay(c_.Text2[static_cast<size_t>(i)]->text().toStdString(),
-                                                kindFromSetting(options_.intLei), bases_))
+                                                options_.searchKind(), bases_))
                 panel_.intSqLei[static_cast<size_t>(i)] = *v;
         return;
     }

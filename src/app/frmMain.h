@@ -85,7 +85,7 @@ private:
     // written, which has been told.
     bool beforeCommand();
 
-    // The commands, each passed on to its own file (commands.cpp).
+    // The commands, each passed on to its own file (window_commands.cpp).
     qudrim::app::CommandContext context();
     void Command1_Click();
     void Command2_Click();

@@ -1,5 +1,7 @@
 #include "app/mask_edit.h"
 
+#include "app/digits.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QFocusEvent>
@@ -24,7 +26,7 @@ public:
         if (input.size() != length_)
             return Invalid;
         for (QChar c : input)
-            if (!(c.isDigit() && c.unicode() < 128) && c != QChar(MaskEdit::kPrompt))
+            if (!isAsciiDigit(c) && c != QChar(MaskEdit::kPrompt))
                 return Invalid;
         return Acceptable;
     }
@@ -32,8 +34,6 @@ public:
 private:
     int length_;
 };
-
-bool isAsciiDigit(QChar c) { return c.unicode() >= '0' && c.unicode() <= '9'; }
 
 }  // namespace
 

@@ -1,6 +1,7 @@
 #include "app/rebuild_report.h"
 
 #include "app/prompter.h"
+#include "store/plain_text.h"
 
 #include <QFile>
 
@@ -10,8 +11,6 @@ namespace {
 
 const QString kUnchanged = QStringLiteral("历史号码保持原样，没有任何改动。");
 
-QString twoDigits(int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); }
-
 // Why a refused line is no draw.
 QString describeFault(const history::RefusedLine& r)
 {
@@ -19,9 +18,9 @@ QString describeFault(const history::RefusedLine& r)
     case history::LineFault::FewerThanSeven:
         return QStringLiteral("这一行只有 %1 个号码，每一期必须有七个号码（六个平码和一个特码）。").arg(r.count);
     case history::LineFault::OutOfRange:
-        return QStringLiteral("号码 %1 不在 01～49 之间。").arg(twoDigits(r.number));
+        return QStringLiteral("号码 %1 不在 01～49 之间。").arg(QString::fromStdString(twoDigits(r.number)));
     case history::LineFault::Repeated:
-        return QStringLiteral("号码 %1 出现了两次，一期的七个号码必须各不相同。").arg(twoDigits(r.number));
+        return QStringLiteral("号码 %1 出现了两次，一期的七个号码必须各不相同。").arg(QString::fromStdString(twoDigits(r.number)));
     case history::LineFault::IssueNotAscending:
         return QStringLiteral("期号 %1 不大于前面一期的期号 %2，期号必须逐行增大。").arg(r.issue).arg(r.previousIssue);
     }
@@ -49,7 +48,7 @@ void reportRebuildFailure(Prompter& prompter, QWidget* parent, const QString& ti
                           const std::filesystem::path& file, const history::RebuildResult& result)
 {
     const QString path = displayPath(file);
-    const QString detail = QString::fromLocal8Bit(result.detail.data(), static_cast<qsizetype>(result.detail.size()));
+    const QString detail = QString::fromStdString(result.detail);
     switch (result.status) {
     case history::RebuildStatus::Rebuilt:
     case history::RebuildStatus::Cancelled:  // the user's own doing: nothing to tell

@@ -1,5 +1,6 @@
 #include "app/search_options_panel.h"
 
+#include "app/digits.h"
 #include "app/error_text.h"
 #include "app/history.h"
 #include "app/lost_focus.h"
@@ -34,9 +35,9 @@ std::optional<int32_t> issueOf(const QLineEdit* box)
 
 // A kind setting as the searches take it. One that names no kind (edited
 // outside the program) fails the search with the words the core has for it.
-Kind searchedKind(int16_t setting, const char* what)
+Kind searchedKind(std::optional<Kind> kind, const char* what)
 {
-    if (const auto kind = kindFromSetting(setting))
+    if (kind)
         return *kind;
     throw std::invalid_argument(std::string(what) + " out of range");
 }
@@ -82,7 +83,7 @@ void SearchOptionsPanel::loadSettings()
 
     // The result type; a stored number that names no kind selects no button.
     s.intXianshiLei = settings_.readInt16(settingKey::intXianshiLei, 0);
-    if (const auto kind = kindFromSetting(s.intXianshiLei))
+    if (const auto kind = s.resultKind())
         c_.Option4[static_cast<size_t>(*kind)]->click();
 
     // The combination pool.
@@ -102,7 +103,7 @@ void SearchOptionsPanel::loadSettings()
     c_.Combo1->setCurrentText(QString::number(s.intZhWSetup));
 
     // The search type.
-    if (const auto kind = kindFromSetting(s.intLei))
+    if (const auto kind = s.searchKind())
         c_.Option3[static_cast<size_t>(*kind)]->click();
 
     // The number order.
@@ -202,7 +203,7 @@ void SearchOptionsPanel::MaskEdBox2_LostFocus()
 std::optional<int16_t> SearchOptionsPanel::digitInNBox() const
 {
     const QString t = c_.MaskEdBox2->text();
-    if (t.size() == 1 && t[0].isDigit())
+    if (t.size() == 1 && isAsciiDigit(t[0]))
         return static_cast<int16_t>(t[0].digitValue());
     return std::nullopt;
 }
@@ -253,15 +254,15 @@ search::SearchOptions SearchOptionsPanel::request(std::pair<int32_t, int32_t> ra
     o.bolZyw = s_.bolZyw;
     o.bolSq = s_.bolSq;
     o.intPreQi = s_.intPreQi;
-    o.intLei = searchedKind(s_.intLei, "search kind");
+    o.intLei = searchedKind(s_.searchKind(), "search kind");
     o.bolWei = positions;
     o.intSqLei = panel.intSqLei;
 
     search::DisplayOptions& d = o.display;
     d.firstIssue = range.first;
     d.lastIssue = range.second;
-    d.intXianshiLei = searchedKind(s_.intXianshiLei, "result kind");
-    d.strQz = panel.strQz.value_or(orderFromSetting(s_.bolLdm));
+    d.intXianshiLei = searchedKind(s_.resultKind(), "result kind");
+    d.strQz = panel.strQz.value_or(s_.numberOrder());
     d.bolSq = s_.bolSq;
     d.bases = bases;
     d.scope = 0;

@@ -4,6 +4,7 @@
 #include "search/compared_draw.h"
 #include "search/marked_search.h"
 #include "search/search_terms.h"
+#include "store/schema.h"
 
 #include <map>
 #include <utility>
@@ -39,7 +40,7 @@ std::array<bool, 8> refreshedPositions(const CombinationOptions& o)
 class CombinationMarking {
 public:
     CombinationMarking(const CombinationOptions& o, Rows& rows)
-        : o_(o), pool_(poolSize(o.bolZhpm)), bolOk_(rows.intColumn("bolOk")), intTh_(rows.intColumn("intTh")),
+        : o_(o), pool_(poolSize(o.bolZhpm)), bolOk_(rows.intColumn(std::string(store::kMarkColumn))), intTh_(rows.intColumn(std::string(store::kMatchCountColumn))),
           compared_(rows, o, refreshedPositions(o), ComparedDraw::SearchedCopy::Always)
     {
         if (o.intZhWSetup < 1 || o.intZhWSetup > kLargestSize)

@@ -9,7 +9,7 @@ namespace {
 
 std::vector<std::string> intNames()
 {
-    std::vector<std::string> names{"SQQH"};
+    std::vector<std::string> names{std::string(store::kIssueColumn)};
     for (const auto& c : store::attributeColumns())
         names.push_back(c.name);
     names.emplace_back(store::kSpecialRepeatColumn);

@@ -24,7 +24,7 @@ enum class PreListMode {
     DrawTwoBefore,     // the rebuild: each row gets the lists the row before received
 };
 
-// The values of one appended row, in the order of rowColumnNames().
+// The values of one appended row, in the order of rowIntColumnNames() and rowTextColumnNames().
 struct RowValues {
     std::vector<int64_t> ints;
     std::vector<std::string> texts;

@@ -32,12 +32,8 @@ std::vector<DrawInput> firstDraws(const store::Snapshot& history, int count)
 
 TrimAnswer readTrimAnswer(std::string_view text)
 {
-    size_t first = 0, last = text.size();
-    while (first < last && (text[first] == ' ' || text[first] == '\t'))
-        ++first;
-    while (last > first && (text[last - 1] == ' ' || text[last - 1] == '\t'))
-        --last;
-    text = text.substr(first, last - first);
+    // A typed answer may carry a tab, pasted with it.
+    text = trimmed(text, " \t");
     TrimAnswer answer;
     if (text.empty())
         return answer;

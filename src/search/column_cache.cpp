@@ -1,6 +1,7 @@
 #include "search/column_cache.h"
 
 #include "search/history_columns.h"
+#include "store/schema.h"
 
 #include <string>
 #include <utility>
@@ -92,7 +93,7 @@ void ColumnCache::loadColumns(store::Database& db, const std::vector<std::string
 {
     if (!loaded_) {
         // One pass for the rows and the columns asked for.
-        std::vector<std::string> withIssue = {"SQQH"};
+        std::vector<std::string> withIssue = {std::string(store::kIssueColumn)};
         withIssue.insert(withIssue.end(), ints.begin(), ints.end());
         StoredColumns stored = readStoredColumns(db, withIssue, texts);
         ++tableReads_;

@@ -104,7 +104,7 @@ void ComparedDraw::planFree(Rows& rows, SearchedCopy searchedCopy)
         }
     }
     if (searchedCopy == SearchedCopy::Always || !o_.specialCounts)
-        searchedCopy_ = rows.textColumn("txtHisP6");
+        searchedCopy_ = rows.textColumn(std::string(store::kSearchedListColumn));
 }
 
 void ComparedDraw::evaluateFree(const Rows& rows, RowWrites& writes)

@@ -59,7 +59,7 @@ void Rows::load(store::Database& db, ColumnCache* cache)
         cache->load(db, *this);
         return;
     }
-    std::vector<std::string> ints = {"SQQH"};
+    std::vector<std::string> ints = {std::string(store::kIssueColumn)};
     ints.insert(ints.end(), intNames_.begin(), intNames_.end());
     StoredColumns stored = readStoredColumns(db, ints, textNames_);
     const std::vector<size_t> order = issueOrder(stored.ints[0]);

@@ -3,6 +3,7 @@
 #include "search/compared_draw.h"
 #include "search/marked_search.h"
 #include "search/search_terms.h"
+#include "store/schema.h"
 
 #include <bit>
 #include <string>
@@ -18,7 +19,7 @@ namespace {
 class PositionMarking {
 public:
     PositionMarking(const SearchOptions& o, Rows& rows)
-        : o_(o), intTh_(rows.intColumn("intTh")),
+        : o_(o), intTh_(rows.intColumn(std::string(store::kMatchCountColumn))),
           compared_(rows, o, o.bolWei, ComparedDraw::SearchedCopy::WhenCut)
     {
         for (int p = 1; p <= 7; ++p)

@@ -144,7 +144,7 @@ const std::vector<OwnColumn>& ownColumns()
 
 std::string ownColumnsSelectList()
 {
-    std::string list = "SQQH";
+    std::string list(kIssueColumn);
     for (const OwnColumn& own : ownColumns())
         list += ", " + own.column->name;
     list += ", " + std::string(kSpecialRepeatColumn);

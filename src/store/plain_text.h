@@ -20,15 +20,18 @@ inline std::string twoDigits(int n)
 // Only 0..9: a box or a file is read the same whatever the locale says.
 constexpr bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-// The text without the blanks before and after it.
-constexpr std::string_view trimBlanks(std::string_view text)
+// The text without the characters of `blanks` before and after it.
+constexpr std::string_view trimmed(std::string_view text, std::string_view blanks)
 {
-    while (!text.empty() && text.front() == ' ')
+    while (!text.empty() && blanks.find(text.front()) != std::string_view::npos)
         text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ')
+    while (!text.empty() && blanks.find(text.back()) != std::string_view::npos)
         text.remove_suffix(1);
     return text;
 }
+
+// The text without the blanks before and after it.
+constexpr std::string_view trimBlanks(std::string_view text) { return trimmed(text, " "); }
 
 // Parses what the program stores as a whole number (the rule for issue texts
 // and boxes): optional blanks, an optional sign, digits only.

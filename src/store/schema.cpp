@@ -25,15 +25,15 @@ std::vector<AttributeColumn> buildAttributeColumns()
 std::vector<ColumnDef> buildCatalogue()
 {
     std::vector<ColumnDef> cols;
-    cols.push_back({"SQQH", ColumnType::Integer});
+    cols.push_back({std::string(kIssueColumn), ColumnType::Integer});
     for (const auto& c : attributeColumns())
         cols.push_back({c.name, ColumnType::Integer});
     cols.push_back({std::string(kSpecialRepeatColumn), ColumnType::Integer});
     for (const auto& name : listColumns())
         cols.push_back({name, ColumnType::Text});
-    cols.push_back({"intTh", ColumnType::Integer});
-    cols.push_back({"txtHisP6", ColumnType::Text});
-    cols.push_back({"bolOk", ColumnType::Boolean});
+    cols.push_back({std::string(kMatchCountColumn), ColumnType::Integer});
+    cols.push_back({std::string(kSearchedListColumn), ColumnType::Text});
+    cols.push_back({std::string(kMarkColumn), ColumnType::Boolean});
     return cols;
 }
 

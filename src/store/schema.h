@@ -36,6 +36,13 @@ std::string stemOf(NumberOrder order, int position);
 // Stem, letter and the copy's suffix: "L3B", "D2FS", "L7HP".
 std::string attributeColumn(NumberOrder order, int position, char letter, Copy copy = Copy::Own);
 
+// The columns of Lishi that are not attributes or lists: the issue, and the
+// three the searches write into every row.
+inline constexpr std::string_view kIssueColumn = "SQQH";
+inline constexpr std::string_view kMatchCountColumn = "intTh";      // conditions a row meets
+inline constexpr std::string_view kSearchedListColumn = "txtHisP6";  // the compared draw without its special number
+inline constexpr std::string_view kMarkColumn = "bolOk";            // the combination search's hits
+
 // D7A repeats the special number; it is the only column of the stem D7.
 inline constexpr std::string_view kSpecialRepeatColumn = "D7A";
 
