@@ -181,6 +181,9 @@ std::optional<std::string> strippedMarkup(std::string_view html, size_t maxEleme
         } else if (startsWithIgnoringCase(html, i, "<!doctype") || next == '?') {
             i = pastGreaterThan(html, i);
         } else if (next == '/' && i + 2 < n && isLetter(html[i + 2])) {
+            // End tags are not counted: the parser matches each against the
+            // elements open at that point, which it keeps to its depth limit
+            // (without HTML_PARSE_HUGE), so each costs a bounded time.
             const size_t end = nameEnd(html, i + 2);
             out += "</";
             out.append(html.substr(i + 2, end - i - 2));
