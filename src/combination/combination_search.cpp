@@ -40,7 +40,8 @@ std::array<bool, 8> refreshedPositions(const CombinationOptions& o)
 class CombinationMarking {
 public:
     CombinationMarking(const CombinationOptions& o, Rows& rows)
-        : o_(o), pool_(poolSize(o.bolZhpm)), bolOk_(rows.intColumn(std::string(store::kMarkColumn))), intTh_(rows.intColumn(std::string(store::kMatchCountColumn))),
+        : o_(o), pool_(poolSize(o.bolZhpm)), bolOk_(rows.intColumn(std::string(store::kMarkColumn))),
+          intTh_(rows.intColumn(std::string(store::kMatchCountColumn))),
           compared_(rows, o, refreshedPositions(o), ComparedDraw::SearchedCopy::Always)
     {
         if (o.intZhWSetup < 1 || o.intZhWSetup > kLargestSize)
