@@ -18,6 +18,7 @@
 #include "app/result_grids.h"
 #include "draw/tables.h"
 #include "search/result_display.h"
+#include "store/plain_text.h"
 #include "support/history_fixture.h"
 
 #include <QAbstractButton>
@@ -352,7 +353,7 @@ std::shared_ptr<const search::SearchResult> resultOfEveryDraw(Kind kind)
             for (size_t p = 1; p <= 7; ++p)
                 hit.values[p] %= 2;
         for (int n : draws[i - 1].numbers)
-            hit.list += QStringLiteral("%1 ").arg(n, 2, 10, QLatin1Char('0')).toStdString();
+            hit.list += twoDigits(n) + " ";
         hits.push_back(std::move(hit));
     }
     search::DisplayOptions options;

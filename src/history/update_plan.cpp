@@ -46,7 +46,8 @@ UpdateWrite gatherUpdate(const UpdatePlan& plan, std::span<const std::vector<Dra
     return write;
 }
 
-std::optional<int32_t> firstMissingIssue(int32_t year, int32_t newest, std::span<const DrawInput> page)
+std::optional<int32_t> firstMissingIssue(int32_t year, int32_t newest, std::span<const DrawInput> page,
+                                         bool pastYear)
 {
     int32_t expected = newest / 1000 == year ? newest + 1 : year * 1000 + 1;
     int32_t last = newest;
@@ -58,6 +59,8 @@ std::optional<int32_t> firstMissingIssue(int32_t year, int32_t newest, std::span
         last = d.issue;
         ++expected;
     }
+    if (pastYear && last / 1000 < year)
+        return year * 1000 + 1;
     return std::nullopt;
 }
 

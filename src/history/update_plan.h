@@ -56,7 +56,11 @@ UpdateWrite gatherUpdate(const UpdatePlan& plan, std::span<const std::vector<Dra
 // from `year`001 when the year is a later one. `page` holds the page's
 // draws in walk order; as in gatherUpdate, those not above the one before
 // are left out. The first issue the new draws leave out, or none when they
-// follow on (a page without new draws included).
-std::optional<int32_t> firstMissingIssue(int32_t year, int32_t newest, std::span<const DrawInput> page);
+// follow on. A page without new draws follows on, unless it is of a
+// `pastYear` (one before the current year) of which no draw is stored
+// either: a past year always has draws, and the next year's would otherwise
+// follow on from the year before and leave this one out for good.
+std::optional<int32_t> firstMissingIssue(int32_t year, int32_t newest, std::span<const DrawInput> page,
+                                         bool pastYear);
 
 }  // namespace qudrim::history

@@ -35,21 +35,13 @@ UpdateOutcome runOnlineUpdate(store::HistoryStore& store, const UpdatePlan& plan
         }
         // A page that skips a draw would leave a hole that no later update
         // fills, as every update starts after the newest stored draw.
-        if (const auto missing = firstMissingIssue(year, newest, read.draws)) {
+        if (const auto missing = firstMissingIssue(year, newest, read.draws, year < plan.endYear)) {
             outcome.fault = UpdateFault::DrawsDoNotFollow;
             outcome.firstMissing = *missing;
             break;
         }
         for (const DrawInput& d : read.draws)
             newest = std::max(newest, d.issue);
-        // A past year always has draws: a page of one that gives none after
-        // the year before would let the next year's draws follow on from
-        // the year before and leave this whole year out for good.
-        if (year < plan.endYear && newest / 1000 < year) {
-            outcome.fault = UpdateFault::DrawsDoNotFollow;
-            outcome.firstMissing = year * 1000 + 1;
-            break;
-        }
         pages.push_back(std::move(read.draws));
     }
     outcome.pagesRead = pages.size();

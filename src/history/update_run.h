@@ -58,9 +58,8 @@ struct UpdateOutcome {
 // read give (gatherUpdate): under the keep-years rule only when every page
 // was read, in place of the whole history. A page stops the run when the
 // source cannot bring it, when it holds no results table, or when its new
-// draws do not follow on (firstMissingIssue), or, before the current year,
-// when the history would still end before that year after it; the pages
-// after it are not asked for. A cancelled source ends the run with nothing stored.
+// draws do not follow on (firstMissingIssue); the pages after it are not
+// asked for. A cancelled source ends the run with nothing stored.
 UpdateOutcome runOnlineUpdate(store::HistoryStore& store, const UpdatePlan& plan, const CodeBases& bases,
                               ResultsPageSource& source);
 

@@ -134,6 +134,7 @@ struct FollowCase {
     int32_t newest;  // stored, or taken from the pages before
     std::vector<int32_t> page;
     std::optional<int32_t> missing;
+    bool pastYear = false;
 };
 
 void PrintTo(const FollowCase& c, std::ostream* os) { *os << c.name; }
@@ -146,7 +147,7 @@ TEST_P(FirstMissingIssueTest, FindsTheHole)
     std::vector<DrawInput> page;
     for (int32_t issue : c.page)
         page.push_back(draw(issue));
-    EXPECT_EQ(firstMissingIssue(c.year, c.newest, page), c.missing);
+    EXPECT_EQ(firstMissingIssue(c.year, c.newest, page, c.pastYear), c.missing);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -164,7 +165,9 @@ INSTANTIATE_TEST_SUITE_P(
         FollowCase{"AYearAfterAGap", 2016, 2011150, {2016001}, std::nullopt},
         FollowCase{"AnEmptyHistoryStartsAt001", 2010, 0, {2010001, 2010002}, std::nullopt},
         FollowCase{"AnEmptyHistoryNotStartingAt001", 2010, 0, {2010003}, 2010001},
-        FollowCase{"ARowOfIssue000", 2016, 2015150, {2016000, 2016001}, 2016001}),
+        FollowCase{"ARowOfIssue000", 2016, 2015150, {2016000, 2016001}, 2016001},
+        FollowCase{"APastYearWithoutDraws", 2016, 2015150, {}, 2016001, true},
+        FollowCase{"APastYearAlreadyStored", 2016, 2016150, {}, std::nullopt, true}),
     [](const ::testing::TestParamInfo<FollowCase>& info) { return info.param.name; });
 
 }  // namespace
