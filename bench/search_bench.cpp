@@ -174,10 +174,12 @@ void BM_Sweep(benchmark::State& state)
 void BM_PreparedAlternating(benchmark::State& state)
 {
     auto& f = fixture(static_cast<History>(state.range(0)));
-    const auto [a, b] = alternatingPair(f, static_cast<Mode>(state.range(1)), static_cast<int>(state.range(2)),
-                                        static_cast<int>(state.range(3)));
-    alternatingStep(state, f, static_cast<Step>(state.range(4)),
-                    [&](bool flip) { return preparePositionSearch(f.store->db(), flip ? b : a, f.cache.get()); });
+    // The pair itself, not two names bound to it: clang before 16 lets no lambda capture a structured binding.
+    const auto searches = alternatingPair(f, static_cast<Mode>(state.range(1)), static_cast<int>(state.range(2)),
+                                          static_cast<int>(state.range(3)));
+    alternatingStep(state, f, static_cast<Step>(state.range(4)), [&](bool flip) {
+        return preparePositionSearch(f.store->db(), flip ? searches.second : searches.first, f.cache.get());
+    });
 }
 
 // Args: history, mode, kind, positions; the first search of BM_Alternating's

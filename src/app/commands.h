@@ -15,11 +15,12 @@ namespace qudrim::app {
 
 class SettingsStore;
 struct CommandContext;
+struct ImportPace;
 
 // "读取历史号文本(&W)": replaces the history by a history text file. A first
 // line without an issue comes after `nextIssue`; a long import shows its
-// progress, with Cancel, after `progressDelayMs`.
-void importHistoryFile(const CommandContext& context, int32_t nextIssue, const CodeBases& bases, int progressDelayMs);
+// progress, with Cancel, at the `pace` given.
+void importHistoryFile(const CommandContext& context, int32_t nextIssue, const CodeBases& bases, const ImportPace& pace);
 
 // "历史号在线更新(&O)": brings the history up to date from the results site.
 void updateOnline(const CommandContext& context, SettingsStore& settings, int16_t yearsKept, const CodeBases& bases);

@@ -6,6 +6,7 @@
 // command on to the file that does it.
 #pragma once
 
+#include "app/import_progress.h"
 #include "app/program_state.h"
 #include "app/settings_store.h"
 #include "draw/base_draw.h"
@@ -46,8 +47,9 @@ public:
     const qudrim::PanelState& panelState() const;
     const std::array<bool, 8>& lastSearchPositions() const;
     bool databaseOpen() const;
-    // How long an import runs before it shows its progress with Cancel.
-    void setImportProgressDelay(int milliseconds) { importProgressDelayMs_ = milliseconds; }
+    // When an import shows its progress with Cancel, and how often it brings
+    // it up to date.
+    void setImportPace(const qudrim::app::ImportPace& pace) { importPace_ = pace; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -116,5 +118,5 @@ private:
     qudrim::app::HistoryListPanel* list_ = nullptr;
     qudrim::app::ResultGrids* results_ = nullptr;
     std::unique_ptr<qudrim::app::SearchCommands> searches_;
-    int importProgressDelayMs_ = 1000;
+    qudrim::app::ImportPace importPace_;
 };

@@ -37,7 +37,7 @@ QString historyFilesFolder(const QString& programFolder)
 
 }  // namespace
 
-void importHistoryFile(const CommandContext& context, int32_t nextIssue, const CodeBases& bases, int progressDelayMs)
+void importHistoryFile(const CommandContext& context, int32_t nextIssue, const CodeBases& bases, const ImportPace& pace)
 {
     if (!historyOpenFor(context, QStringLiteral("历史号码文本无法读入")))
         return;
@@ -50,7 +50,7 @@ void importHistoryFile(const CommandContext& context, int32_t nextIssue, const C
         const std::filesystem::path path(QFile::encodeName(file).toStdString());
         BusyCursor busy;
         // A large file takes a while: after a moment its progress shows, with Cancel.
-        ImportProgress progress(context.window, kTitle, progressDelayMs);
+        ImportProgress progress(context.window, kTitle, pace);
         // A first line without an issue comes after the next issue offered.
         const history::RebuildResult result =
             history::RebuildLishi(context.history.store(), path, nextIssue, PreListMode::Unwritten, bases,

@@ -9,10 +9,6 @@ namespace {
 
 // The bar counts in thousandths of the step.
 constexpr int kSteps = 1000;
-// How often the dialog is brought up to date and the window repaints: often
-// enough for Cancel to answer at once, seldom enough to cost the import
-// nothing.
-constexpr qint64 kRefreshMs = 50;
 
 QString stepText(history::ProgressStep step)
 {
@@ -26,8 +22,8 @@ QString stepText(history::ProgressStep step)
 
 }  // namespace
 
-ImportProgress::ImportProgress(QWidget* parent, const QString& title, int delayMs)
-    : parent_(parent), title_(title), delayMs_(delayMs)
+ImportProgress::ImportProgress(QWidget* parent, const QString& title, const ImportPace& pace)
+    : parent_(parent), title_(title), pace_(pace)
 {
     running_.start();
 }
@@ -44,7 +40,7 @@ void ImportProgress::close() { dialog_.reset(); }
 bool ImportProgress::report(history::ProgressStep step, size_t done, size_t total)
 {
     if (!dialog_) {
-        if (running_.elapsed() < delayMs_)
+        if (running_.elapsed() < pace_.delayMs)
             return true;
         dialog_ = std::make_unique<QProgressDialog>(parent_);
         dialog_->setObjectName(QStringLiteral("importProgress"));
@@ -61,7 +57,7 @@ bool ImportProgress::report(history::ProgressStep step, size_t done, size_t tota
         QApplication::changeOverrideCursor(Qt::BusyCursor);
     }
     // A new step is shown at once; within a step, now and then.
-    if (step != step_ || sinceShown_.elapsed() >= kRefreshMs) {
+    if (step != step_ || sinceShown_.elapsed() >= pace_.refreshMs) {
         if (step != step_)
             dialog_->setLabelText(stepText(step));
         step_ = step;

@@ -16,10 +16,17 @@ class QWidget;
 
 namespace qudrim::app {
 
+// When the dialog shows and how often it is brought up to date: often
+// enough for Cancel to answer at once, seldom enough to cost the import
+// nothing.
+struct ImportPace {
+    int delayMs = 1000;   // the import's run before the dialog shows
+    int refreshMs = 50;   // between two updates of the bar within a step
+};
+
 class ImportProgress {
 public:
-    // The dialog shows once the import has run `delayMs` milliseconds.
-    ImportProgress(QWidget* parent, const QString& title, int delayMs);
+    ImportProgress(QWidget* parent, const QString& title, const ImportPace& pace);
     ~ImportProgress();
     ImportProgress(const ImportProgress&) = delete;
     ImportProgress& operator=(const ImportProgress&) = delete;
@@ -35,7 +42,7 @@ private:
 
     QWidget* parent_;
     QString title_;
-    int delayMs_;
+    ImportPace pace_;
     QElapsedTimer running_;
     QElapsedTimer sinceShown_;
     std::unique_ptr<QProgressDialog> dialog_;

@@ -39,7 +39,7 @@ void frmMain::Command2_Click()
 void frmMain::cmdRdLst_Click()
 {
     beforeCommand();
-    app::importHistoryFile(context(), entry_->nextIssue(), settingsMenu_->bases(), importProgressDelayMs_);
+    app::importHistoryFile(context(), entry_->nextIssue(), settingsMenu_->bases(), importPace_);
 }
 
 void frmMain::Command21_Click()

@@ -99,8 +99,7 @@ TEST_F(DeleteClearTest, AnNTypedJustBeforeAltDIsInForceForThePanel)
     clickButton(find<QRadioButton>(QStringLiteral("Option1_2")));
     // The N box still has the focus when the mnemonic deletes the last draw.
     typeOver(box("MaskEdBox2"), QStringLiteral("3"));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_D, Qt::AltModifier);
-    QTest::qWait(400);
+    ASSERT_TRUE(typeMnemonic(Qt::Key_D, find<QPushButton>(QStringLiteral("Command3"))));
     ASSERT_EQ(gridRows(QStringLiteral("MSFlexGrid1")), 1 + 19);
     const auto draws = history2013();
     for (int i = 1; i <= 7; ++i)

@@ -50,6 +50,18 @@ inline void typeOver(QLineEdit* box, const QString& text)
 
 inline void typeOver(QComboBox* combo, const QString& text) { typeOver(combo->lineEdit(), text); }
 
+// Alt+`key` typed into the control with the focus. The mnemonic shows
+// `button` pressed for a moment and then clicks it; true once the button is
+// up again, which it is only after its click has been handled. False when
+// the keys did not reach the button, or it stayed down.
+[[nodiscard]] inline bool typeMnemonic(Qt::Key key, QAbstractButton* button)
+{
+    QTest::keyClick(QApplication::focusWidget(), key, Qt::AltModifier);
+    if (!button->isDown())
+        return false;
+    return QTest::qWaitFor([button] { return !button->isDown(); }, 5000);
+}
+
 // The history of 2013 up to issue 2013020. The last draw and the draw two
 // before it are the ones the panel tests look at.
 inline constexpr std::array<int, 7> kLastDraw = {38, 7, 12, 45, 3, 22, 49};
