@@ -9,6 +9,7 @@
 
 #include <cstdint>
 
+class QDate;
 class QTableView;
 
 namespace qudrim::app {
@@ -22,8 +23,10 @@ struct ImportPace;
 // progress, with Cancel, at the `pace` given.
 void importHistoryFile(const CommandContext& context, int32_t nextIssue, const CodeBases& bases, const ImportPace& pace);
 
-// "历史号在线更新(&O)": brings the history up to date from the results site.
-void updateOnline(const CommandContext& context, SettingsStore& settings, int16_t yearsKept, const CodeBases& bases);
+// "历史号在线更新(&O)": brings the history up to date from the results site,
+// up to the year of `today`.
+void updateOnline(const CommandContext& context, SettingsStore& settings, int16_t yearsKept, const CodeBases& bases,
+                  const QDate& today);
 
 // "删除到选定期(&D)" and "删除最后指定数量期历史(&E)": keeps the draws up to an
 // issue, or all but the last ones, rebuilding the history from "lsbf.txt".

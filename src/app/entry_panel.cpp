@@ -9,7 +9,6 @@
 #include "draw/draw_entry.h"
 #include "draw/row_builder.h"
 
-#include <QDate>
 #include <QLineEdit>
 
 #include <limits>
@@ -18,8 +17,14 @@
 namespace qudrim::app {
 
 EntryPanel::EntryPanel(const Controls& controls, History& history, Prompter& prompter, const CodeBases& bases,
-                       QWidget* window)
-    : QObject(window), c_(controls), history_(history), prompter_(prompter), bases_(bases), window_(window)
+                       Today today, QWidget* window)
+    : QObject(window),
+      c_(controls),
+      history_(history),
+      prompter_(prompter),
+      bases_(bases),
+      today_(std::move(today)),
+      window_(window)
 {
     for (int k = 1; k <= 7; ++k) {
         MaskEdit* box = c_.MaskEdBox1[static_cast<size_t>(k)];
@@ -34,7 +39,7 @@ void EntryPanel::showNextIssue()
         lngQihao_ = last->issue < std::numeric_limits<int32_t>::max() ? last->issue + 1 : last->issue;
     } else {
         // An empty history offers the first draw of the current year.
-        lngQihao_ = QDate::currentDate().year() * 1000 + 1;
+        lngQihao_ = today_().year() * 1000 + 1;
     }
     c_.Text1->setText(QString::number(lngQihao_));
 }

@@ -4,6 +4,7 @@
 // tells the window's parts of the new draw.
 #pragma once
 
+#include "app/today.h"
 #include "store/attribute_kind.h"
 
 #include <QObject>
@@ -30,9 +31,10 @@ public:
         std::array<MaskEdit*, 8> MaskEdBox1{};  // 1..7
     };
 
-    // `bases` are the code bases in force, kept by the settings menu.
+    // `bases` are the code bases in force, kept by the settings menu;
+    // `today` gives the year of an empty history's first issue.
     EntryPanel(const Controls& controls, History& history, Prompter& prompter, const CodeBases& bases,
-               QWidget* window);
+               Today today, QWidget* window);
 
     // The issue the next typed draw is offered under.
     int32_t nextIssue() const { return lngQihao_; }
@@ -53,6 +55,7 @@ private:
     History& history_;
     Prompter& prompter_;
     const CodeBases& bases_;
+    Today today_;
     QWidget* window_;
     // Set while the boxes are emptied after a store, until the next key.
     bool bolQingkong_ = false;

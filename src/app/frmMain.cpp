@@ -120,8 +120,15 @@ struct frmMain::Controls {
 frmMain::frmMain(const QString& programFolder, QWidget* parent) : frmMain(programFolder, nullptr, parent) {}
 
 frmMain::frmMain(const QString& programFolder, qudrim::app::Prompter* prompter, QWidget* parent)
+    : frmMain(programFolder, prompter, qudrim::app::systemToday, parent)
+{
+}
+
+frmMain::frmMain(const QString& programFolder, qudrim::app::Prompter* prompter, qudrim::app::Today today,
+                 QWidget* parent)
     : QWidget(parent),
       programFolder_(programFolder),
+      today_(std::move(today)),
       ownDialogs_(prompter ? nullptr : std::make_unique<qudrim::app::DialogPrompter>()),
       prompter_(prompter ? prompter : ownDialogs_.get()),
       history_(std::make_unique<qudrim::app::History>(std::filesystem::path(QFile::encodeName(programFolder).toStdString())))
@@ -174,7 +181,7 @@ void frmMain::createPanels(const Controls& c)
     using namespace qudrim::app;
     settingsMenu_ = new SettingsMenu(c.Command9, settings_, *prompter_, programFolder_, [this] { runPendingBoxHandler(); }, this);
     const qudrim::CodeBases& bases = settingsMenu_->bases();
-    entry_ = new EntryPanel(c.entry, *history_, *prompter_, bases, this);
+    entry_ = new EntryPanel(c.entry, *history_, *prompter_, bases, today_, this);
     options_ = new SearchOptionsPanel(c.options, *history_, settings_, *prompter_, this);
     base_ = new BaseDrawPanel(c.base, *history_, options_->state(), bases, this);
     list_ = new HistoryListPanel(c.list, *history_, this);

@@ -9,6 +9,7 @@
 #include "app/import_progress.h"
 #include "app/program_state.h"
 #include "app/settings_store.h"
+#include "app/today.h"
 #include "draw/base_draw.h"
 
 #include <QWidget>
@@ -40,6 +41,9 @@ public:
     // As above, with every message, question and opened page going to
     // `prompter` (kept by the caller) instead of the real dialogs.
     frmMain(const QString& programFolder, qudrim::app::Prompter* prompter, QWidget* parent = nullptr);
+    // As above, with today's date asked of `today` instead of the system.
+    frmMain(const QString& programFolder, qudrim::app::Prompter* prompter, qudrim::app::Today today,
+            QWidget* parent = nullptr);
     ~frmMain() override;
 
     // Read-only views of the window's state, for checks from outside.
@@ -105,6 +109,7 @@ private:
     void MSFlexGrid3_DblClick();
 
     QString programFolder_;
+    qudrim::app::Today today_;
     std::unique_ptr<qudrim::app::DialogPrompter> ownDialogs_;
     qudrim::app::Prompter* prompter_ = nullptr;
     qudrim::app::SettingsStore settings_;

@@ -181,7 +181,8 @@ private:
 
 }  // namespace
 
-void updateOnline(const CommandContext& context, SettingsStore& settings, int16_t yearsKept, const CodeBases& bases)
+void updateOnline(const CommandContext& context, SettingsStore& settings, int16_t yearsKept, const CodeBases& bases,
+                  const QDate& today)
 {
     Prompter& prompter = context.prompter;
     QWidget* window = context.window;
@@ -205,7 +206,7 @@ void updateOnline(const CommandContext& context, SettingsStore& settings, int16_
         oldest = view.row(0).issue;
         newest = last->issue;
     }
-    const history::UpdatePlan plan = history::planUpdate(oldest, newest, yearsKept, QDate::currentDate().year());
+    const history::UpdatePlan plan = history::planUpdate(oldest, newest, yearsKept, today.year());
     const std::vector<int32_t> years = plan.years();
 
     // Under the keep-years rule the pages replace the whole history, which
@@ -226,7 +227,7 @@ void updateOnline(const CommandContext& context, SettingsStore& settings, int16_
     // The arrow with the hourglass: the progress dialog's Cancel stays there to be clicked.
     BusyCursor busy(Qt::BusyCursor);
     if (years.empty()) {
-        // Only a system date before the newest stored year leads here.
+        // Only a date of today before the newest stored year leads here.
         history.changed(HistoryChange::unchanged());
         busy.release();
         prompter.warning(window, kMessageTitle,

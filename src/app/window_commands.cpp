@@ -45,7 +45,9 @@ void frmMain::cmdRdLst_Click()
 void frmMain::Command21_Click()
 {
     beforeCommand();
-    app::updateOnline(context(), settings_, settingsMenu_->yearsKept(), settingsMenu_->bases());
+    // The date is asked as the user clicks, so an update after midnight
+    // of New Year's Eve reads the new year's page.
+    app::updateOnline(context(), settings_, settingsMenu_->yearsKept(), settingsMenu_->bases(), today_());
 }
 
 void frmMain::Command3_Click()

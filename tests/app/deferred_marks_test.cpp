@@ -57,7 +57,7 @@ struct Session {
             qudrim::store::HistoryStore store(folder.path());
             fillStore(store, draws);
         }
-        window = std::make_unique<frmMain>(QString::fromStdString(folder.path().string()), &prompter);
+        window = std::make_unique<frmMain>(QString::fromStdString(folder.path().string()), &prompter, pinnedToday);
         window->show();
         activate(window.get());
     }

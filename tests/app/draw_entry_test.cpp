@@ -204,7 +204,7 @@ TEST_F(DrawEntryTest, FirstDrawOfAnEmptyHistoryGoesUnderTheFirstIssueOfThisYear)
 {
     fillHistory({});
     openTyping();
-    const int first = QDate::currentDate().year() * 1000 + 1;
+    const int first = today.year() * 1000 + 1;
     ASSERT_EQ(text1()->text(), QString::number(first));
     typeDraw(kTyped);
 

@@ -34,8 +34,6 @@ namespace {
 const QString kConfirmText = QStringLiteral(
     "确实要在线更新最新历史号码吗？更新可能要花费一段时间，网络不通或者我方服务器更新不及时可能都造成更新失败！");
 
-int currentYear() { return QDate::currentDate().year(); }
-
 QByteArray two(int n) { return QByteArray::number(n).rightJustified(2, '0'); }
 
 // The page of a year in the site's layout, newest draw at the top. Rows
@@ -153,7 +151,7 @@ protected:
 
 TEST_F(OnlineUpdateTest, AppendsTheNewDrawsAsTypingThemWould)
 {
-    const int y = currentYear();
+    const int y = today.year();
     const auto stored = drawsOf(y - 1, 1, 10);
     const auto lastYearNew = drawsOf(y - 1, 11, 14);
     const auto thisYear = drawsOf(y, 1, 3);
@@ -201,7 +199,7 @@ TEST_F(OnlineUpdateTest, AppendsTheNewDrawsAsTypingThemWould)
 
 TEST_F(OnlineUpdateTest, NothingNewSaysNothing)
 {
-    const int y = currentYear();
+    const int y = today.year();
     const auto stored = drawsOf(y, 1, 5);
     server.setYear(y, okPage(pageOf(stored)));
     prompter.replies = {true};
@@ -215,9 +213,31 @@ TEST_F(OnlineUpdateTest, NothingNewSaysNothing)
     EXPECT_EQ(closeAndRead(), before);
 }
 
+// The pages run up to the year of the click, not of the window's start: the
+// first update after New Year's midnight reads the new year's page.
+TEST_F(OnlineUpdateTest, AnUpdateAfterNewYearsMidnightReadsTheNewYear)
+{
+    today = QDate(2030, 12, 31);
+    const auto stored = drawsOf(2030, 1, 5);
+    server.setYear(2030, okPage(pageOf(stored)));
+    server.setYear(2031, okPage(pageOf(drawsOf(2031, 1, 2))));
+    prompter.replies = {true, true};
+    openOn(stored, server.address());
+
+    clickUpdate();
+    EXPECT_EQ(server.requested, yearPaths({2030}));
+
+    today = QDate(2031, 1, 1);
+    clickUpdate();
+    EXPECT_TRUE(prompter.warnings.empty()) << warningTexts().toStdString();
+    EXPECT_EQ(server.requested, yearPaths({2030, 2030, 2031}));
+    EXPECT_EQ(find<QLineEdit>(QStringLiteral("Text1"))->text(), QStringLiteral("2031003"));
+    EXPECT_EQ(closeAndRead(), typedRows(joined({stored, drawsOf(2031, 1, 2)})));
+}
+
 TEST_F(OnlineUpdateTest, KeepYearsRuleReplacesTheHistoryWhenEveryPageIsRead)
 {
-    const int y = currentYear();
+    const int y = today.year();
     storeSetting(QStringLiteral("IniSerchDay"), QStringLiteral("2"));
     // The oldest stored draw is three years old, one more than kept.
     const auto stored = joined({drawsOf(y - 3, 1, 4), drawsOf(y - 2, 1, 2)});
@@ -236,7 +256,7 @@ TEST_F(OnlineUpdateTest, KeepYearsRuleReplacesTheHistoryWhenEveryPageIsRead)
 
 TEST_F(OnlineUpdateTest, KeepYearsRuleAsksBeforeItReplacesTheHistory)
 {
-    const int y = currentYear();
+    const int y = today.year();
     storeSetting(QStringLiteral("IniSerchDay"), QStringLiteral("2"));
     const auto stored = joined({drawsOf(y - 3, 1, 4), drawsOf(y - 2, 1, 2)});
     server.setYear(y - 2, okPage(pageOf(drawsOf(y - 2, 1, 3))));
@@ -259,7 +279,7 @@ TEST_F(OnlineUpdateTest, KeepYearsRuleAsksBeforeItReplacesTheHistory)
 
 TEST_F(OnlineUpdateTest, KeepYearsRuleWithAYearMissingChangesNothing)
 {
-    const int y = currentYear();
+    const int y = today.year();
     storeSetting(QStringLiteral("IniSerchDay"), QStringLiteral("2"));
     const auto stored = joined({drawsOf(y - 3, 1, 4), drawsOf(y - 2, 1, 2)});
     server.setYear(y - 2, okPage(pageOf(drawsOf(y - 2, 1, 3))));
@@ -284,7 +304,7 @@ TEST_F(OnlineUpdateTest, KeepYearsRuleWithAYearMissingChangesNothing)
 
 TEST_F(OnlineUpdateTest, AppendKeepsTheYearsBeforeOneThatFailed)
 {
-    const int y = currentYear();
+    const int y = today.year();
     const auto stored = drawsOf(y - 1, 1, 3);
     server.setYear(y - 1, okPage(pageOf(drawsOf(y - 1, 1, 6))));
     server.setYear(y, okPage("<html><body><p>维护中</p></body></html>"));
@@ -310,7 +330,7 @@ TEST_F(OnlineUpdateTest, AppendKeepsTheYearsBeforeOneThatFailed)
 // issue, and the years before it are kept.
 TEST_F(OnlineUpdateTest, AYearWhoseDrawsLeaveAHoleIsRefusedAndNamed)
 {
-    const int y = currentYear();
+    const int y = today.year();
     const auto stored = drawsOf(y - 1, 1, 3);
     server.setYear(y - 1, okPage(pageOf(drawsOf(y - 1, 1, 6))));
     server.setYear(y, okPage(pageOf(joined({drawsOf(y, 1, 2), drawsOf(y, 4, 5)}))));
@@ -331,7 +351,7 @@ TEST_F(OnlineUpdateTest, AYearWhoseDrawsLeaveAHoleIsRefusedAndNamed)
 
 TEST_F(OnlineUpdateTest, APageLargerThanAnyResultsPageIsRefusedAndNamed)
 {
-    const int y = currentYear();
+    const int y = today.year();
     const auto stored = drawsOf(y, 1, 3);
     server.setYear(y, okPage(pageOf(drawsOf(y, 1, 5)) + QByteArray(2 * 1024 * 1024, ' ')));
     prompter.replies = {true};
@@ -355,7 +375,7 @@ TEST_F(OnlineUpdateTest, ServerThatIsDownChangesNothingAndSaysSo)
     ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
     const QString deadSite = QStringLiteral("http://127.0.0.1:%1").arg(probe.serverPort());
     probe.close();
-    const int y = currentYear();
+    const int y = today.year();
     const auto stored = drawsOf(y - 1, 1, 3);
     prompter.replies = {true};
     openOn(stored, deadSite);
@@ -374,7 +394,7 @@ TEST_F(OnlineUpdateTest, ServerThatIsDownChangesNothingAndSaysSo)
 
 TEST_F(OnlineUpdateTest, CancelOfTheProgressStoresNothing)
 {
-    const int y = currentYear();
+    const int y = today.year();
     const auto stored = drawsOf(y - 1, 1, 3);
     server.setYear(y - 1, okPage(pageOf(drawsOf(y - 1, 1, 8))));
     ResultsServer::Page held;
@@ -417,7 +437,7 @@ TEST_F(OnlineUpdateTest, CancelOfTheProgressStoresNothing)
 
 TEST_F(OnlineUpdateTest, DatabaseThatRefusesARowKeepsTheHistoryAsItWas)
 {
-    const int y = currentYear();
+    const int y = today.year();
     const auto stored = drawsOf(y - 1, 1, 3);
     server.setYear(y - 1, okPage(pageOf(drawsOf(y - 1, 1, 8))));
     server.setYear(y, okPage(pageOf({})));
@@ -443,7 +463,7 @@ TEST_F(OnlineUpdateTest, DatabaseThatRefusesARowKeepsTheHistoryAsItWas)
 TEST_F(OnlineUpdateTest, CancelOfTheConfirmationAsksNothingElse)
 {
     prompter.replies = {false};
-    openOn(drawsOf(currentYear(), 1, 3), QString());
+    openOn(drawsOf(today.year(), 1, 3), QString());
 
     clickUpdate();
 
@@ -455,7 +475,7 @@ TEST_F(OnlineUpdateTest, CancelOfTheConfirmationAsksNothingElse)
 
 TEST_F(OnlineUpdateTest, AsksForTheSiteWhenThereIsNoneAndKeepsIt)
 {
-    const int y = currentYear();
+    const int y = today.year();
     server.setYear(y, okPage(pageOf(drawsOf(y, 1, 4))));
     prompter.replies = {true};
     prompter.answers = {QStringLiteral("  HTTP://127.0.0.1:%1/ ").arg(server.address().section(QLatin1Char(':'), -1))};
@@ -472,7 +492,7 @@ TEST_F(OnlineUpdateTest, AsksForTheSiteWhenThereIsNoneAndKeepsIt)
 
 TEST_F(OnlineUpdateTest, AnInvalidOrCancelledAddressEndsWithNothingChanged)
 {
-    const int y = currentYear();
+    const int y = today.year();
     prompter.replies = {true, true};
     prompter.answers = {QStringLiteral("ftp://127.0.0.1/")};  // the second input box is cancelled
     openOn(drawsOf(y, 1, 2), QString());

@@ -30,8 +30,7 @@ TEST_F(StartupTest, EmptyFolderGetsDatabaseAndWindowOffersFirstIssueOfThisYear)
     open();
     EXPECT_TRUE(std::filesystem::exists(folder.path() / "plenvox.mdb"));
     EXPECT_EQ(gridRows(QStringLiteral("MSFlexGrid1")), 1);
-    const int year = QDate::currentDate().year();
-    EXPECT_EQ(find<QLineEdit>(QStringLiteral("Text1"))->text(), QString::number(year * 1000 + 1));
+    EXPECT_EQ(find<QLineEdit>(QStringLiteral("Text1"))->text(), QString::number(today.year() * 1000 + 1));
     EXPECT_TRUE(prompter.warnings.empty());
 }
 
@@ -229,7 +228,7 @@ TEST_F(StartupTest, CorruptDatabaseIsReportedAndLeftUntouched)
     EXPECT_EQ(gridRows(QStringLiteral("MSFlexGrid1")), 1);
     EXPECT_EQ(find<QLineEdit>(QStringLiteral("Text3_0"))->text(), QStringLiteral("2013001"));
     EXPECT_EQ(find<QLineEdit>(QStringLiteral("Text1"))->text(),
-              QString::number(QDate::currentDate().year() * 1000 + 1));
+              QString::number(today.year() * 1000 + 1));
     // Working with the window does not touch the file either.
     clickButton(find<QRadioButton>(QStringLiteral("Option3_1")));
     clickButton(find<QRadioButton>(QStringLiteral("Option1_2")));

@@ -9,6 +9,7 @@
 
 #include <QAbstractItemModel>
 #include <QApplication>
+#include <QDate>
 #include <QSettings>
 #include <QString>
 #include <QTableView>
@@ -91,6 +92,11 @@ private:
     }
 };
 
+// The day every test window takes for today, whatever the system's date: a
+// year that is not the one the tests run in, so that a window asking the
+// system instead shows at once.
+inline QDate pinnedToday() { return QDate(2030, 12, 31); }
+
 // Every settings key of the program, under the one group.
 inline void clearSettings()
 {
@@ -136,7 +142,7 @@ protected:
 
     frmMain& open()
     {
-        window = std::make_unique<frmMain>(folderText(), &prompter);
+        window = std::make_unique<frmMain>(folderText(), &prompter, [this] { return today; });
         window->show();
         QApplication::processEvents();
         return *window;
@@ -163,6 +169,9 @@ protected:
 
     TempFolder folder;
     ScriptedPrompter prompter;
+    // What the window takes for today; a test may move it on while the
+    // window is open.
+    QDate today = pinnedToday();
     std::unique_ptr<frmMain> window;
     // Fixtures that set it fail a test in which a message, question or dialog
     // was put up while the busy cursor was on.
