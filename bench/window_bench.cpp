@@ -83,7 +83,7 @@ public:
     bool confirm(QWidget*, const QString&, const QString&) override { return true; }
     QString getText(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
     QString getOpenFileName(QWidget*, const QString&, const QString&) override { return {}; }
-    bool openUrl(const QUrl&) override { return true; }
+    void openUrl(const QUrl&, std::function<void(const QString&)>) override {}
 };
 
 QString indexed(const char* name, int index) { return QString::fromLatin1(name) + QLatin1Char('_') + QString::number(index); }

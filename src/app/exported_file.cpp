@@ -3,6 +3,8 @@
 #include "app/prompter.h"
 
 #include <QDir>
+#include <QPointer>
+#include <QWidget>
 #include <QUrl>
 
 namespace qudrim::app {
@@ -14,11 +16,17 @@ QString toQString(const std::filesystem::path& path) { return QString::fromStdU1
 void showExportedFile(Prompter& prompter, QWidget* parent, const std::filesystem::path& file, const QString& program)
 {
     const QString path = toQString(file);
-    if (prompter.openUrl(QUrl::fromLocalFile(path)))
-        return;
-    prompter.warning(parent, QStringLiteral("无法打开文件"),
-                     QStringLiteral("文件已经写好：\n%1\n但没有能够用%2打开它，请自己打开这个文件。")
-                         .arg(QDir::toNativeSeparators(path), program));
+    // The answer comes once the desktop has tried; a window closed meanwhile
+    // is told nothing.
+    const QPointer<QWidget> window(parent);
+    prompter.openUrl(QUrl::fromLocalFile(path), [&prompter, parent, window, path, program](const QString& detail) {
+        if (parent && !window)
+            return;
+        prompter.warning(window, QStringLiteral("无法打开文件"),
+                         QStringLiteral("文件已经写好：\n%1\n但没有能够用%2打开它，请自己打开这个文件。")
+                             .arg(QDir::toNativeSeparators(path), program),
+                         detail);
+    });
 }
 
 void reportFailedExport(Prompter& prompter, QWidget* parent, const QString& fileName, const QString& detail)

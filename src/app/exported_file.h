@@ -15,9 +15,10 @@ class Prompter;
 std::filesystem::path toPath(const QString& path);
 QString toQString(const std::filesystem::path& path);
 
-// Opens `file` in the program the desktop gives it; when that fails, the
-// user learns where the file was written. `program` names the program in
-// the message ("文本编辑器", "电子表格程序").
+// Opens `file` in the program the desktop gives it; when that fails (which
+// may be known only after the command has returned), the user learns where
+// the file was written. `program` names the program in the message
+// ("文本编辑器", "电子表格程序").
 void showExportedFile(Prompter& prompter, QWidget* parent, const std::filesystem::path& file, const QString& program);
 
 // The message for an export file that could not be written: `fileName` was

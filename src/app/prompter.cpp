@@ -1,6 +1,5 @@
 #include "app/prompter.h"
 
-#include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QInputDialog>
@@ -68,6 +67,9 @@ QString DialogPrompter::getOpenFileName(QWidget* parent, const QString& folder, 
     return dialog.selectedFiles().constFirst();
 }
 
-bool DialogPrompter::openUrl(const QUrl& url) { return QDesktopServices::openUrl(url); }
+void DialogPrompter::openUrl(const QUrl& url, std::function<void(const QString& detail)> failed)
+{
+    opener_.open(url, std::move(failed));
+}
 
 }  // namespace qudrim::app

@@ -5,8 +5,12 @@
 // prompter it was given, so that the tests can stand in for the user.
 #pragma once
 
+#include "app/desktop_opener.h"
+
 #include <QString>
 #include <QUrl>
+
+#include <functional>
 
 class QWidget;
 
@@ -32,11 +36,14 @@ public:
     // the chosen file's full path, or an empty text when the user cancels.
     virtual QString getOpenFileName(QWidget* parent, const QString& folder, const QString& filter) = 0;
     // Opens a page or a file in the program the desktop gives it (browser,
-    // text editor, spreadsheet program); false when it cannot be opened.
-    virtual bool openUrl(const QUrl& url) = 0;
+    // text editor, spreadsheet program). Whether it could is known only once
+    // the desktop has tried, mostly after the command has returned: `failed`
+    // then runs, with a technical account for a message's detail area;
+    // nothing runs when it opened.
+    virtual void openUrl(const QUrl& url, std::function<void(const QString& detail)> failed) = 0;
 };
 
-// The real dialogs and the desktop's own programs.
+// The real dialogs and the desktop's own programs, opened through xdg-open.
 class DialogPrompter final : public Prompter {
 public:
     void warning(QWidget* parent, const QString& title, const QString& text, const QString& detail) override;
@@ -44,7 +51,10 @@ public:
     QString getText(QWidget* parent, const QString& title, const QString& prompt,
                     const QString& defaultText) override;
     QString getOpenFileName(QWidget* parent, const QString& folder, const QString& filter) override;
-    bool openUrl(const QUrl& url) override;
+    void openUrl(const QUrl& url, std::function<void(const QString& detail)> failed) override;
+
+private:
+    DesktopOpener opener_;
 };
 
 }  // namespace qudrim::app

@@ -11,6 +11,7 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QUrl>
 
@@ -168,11 +169,19 @@ void SettingsMenu::openHelpPage(const QString& fileName)
                               .arg(QDir::toNativeSeparators(docs.filePath(fileName))));
         return;
     }
-    if (!prompter_.openUrl(QUrl::fromLocalFile(path)))
-        prompter_.warning(window_, QStringLiteral("无法打开帮助页面"),
-                          QStringLiteral("无法在网页浏览器中打开帮助页面：\n%1\n\n"
-                                         "请确认系统中装有网页浏览器，或者直接用浏览器打开这个文件。")
-                              .arg(QDir::toNativeSeparators(path)));
+    // The answer comes once the browser has been tried; a window closed
+    // meanwhile is told nothing.
+    Prompter& prompter = prompter_;
+    const QPointer<QWidget> window(window_);
+    prompter_.openUrl(QUrl::fromLocalFile(path), [&prompter, window, path](const QString& detail) {
+        if (!window)
+            return;
+        prompter.warning(window, QStringLiteral("无法打开帮助页面"),
+                         QStringLiteral("无法在网页浏览器中打开帮助页面：\n%1\n\n"
+                                        "请确认系统中装有网页浏览器，或者直接用浏览器打开这个文件。")
+                             .arg(QDir::toNativeSeparators(path)),
+                         detail);
+    });
 }
 
 bool SettingsMenu::eventFilter(QObject* watched, QEvent* event)

@@ -78,10 +78,17 @@ public:
         answers.pop_front();
         return a;
     }
-    bool openUrl(const QUrl& url) override
+    // Set, every page and file opens through it as in the program, with the
+    // opener program the test gives it; unset, openSucceeds answers.
+    app::DesktopOpener* opener = nullptr;
+
+    void openUrl(const QUrl& url, std::function<void(const QString&)> failed) override
     {
         opened.push_back(url);
-        return openSucceeds;
+        if (opener)
+            opener->open(url, std::move(failed));
+        else if (!openSucceeds)
+            failed(QStringLiteral("the test's opener failed"));
     }
 
 private:
