@@ -33,6 +33,7 @@ void ResultGrids::show(std::shared_ptr<const search::SearchResult> result, bool 
     tallyModel_->setResult(std::move(result));
     setHitColumnWidths(setSerialColumn);
     setTallyColumnWidths();
+    showFirstRows();
 }
 
 void ResultGrids::showAgain(std::shared_ptr<const search::SearchResult> result)
@@ -47,6 +48,15 @@ void ResultGrids::clear(bool setSerialColumn)
     tallyModel_->clearRows();
     setHitColumnWidths(setSerialColumn);
     setTallyColumnWidths();
+    showFirstRows();
+}
+
+void ResultGrids::showFirstRows()
+{
+    // A view keeps its scroll position through a new model's rows: a new
+    // result would open where the user had scrolled the last one to.
+    c_.MSFlexGrid2->scrollToTop();
+    c_.MSFlexGrid3->scrollToTop();
 }
 
 void ResultGrids::clearAgain() { clear(lastSetSerialColumn_); }

@@ -53,6 +53,8 @@ protected:
 
 private:
     void setHitColumnWidths(bool setSerialColumn);
+    // Every result starts at its first row.
+    void showFirstRows();
 
     Controls c_;
     HitsModel* hitsModel_;

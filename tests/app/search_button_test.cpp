@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTest>
 
@@ -384,6 +385,45 @@ TEST_F(SearchButtonTest, RangeEndsAreIncludedAndTheRestLeftOut)
     EXPECT_EQ(cell(kHits, 1, 0), QStringLiteral("2013003"));
     EXPECT_EQ(cell(kHits, 3, 0), QStringLiteral("2013005"));
 }
+
+// A new search shows its result from the first row, however far down the
+// last one was scrolled, in the list of matching draws and in the tally.
+class ScrolledGridTest : public SearchButtonTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(ScrolledGridTest, ANewSearchStartsAtItsFirstRow)
+{
+    const auto draws = syntheticHistory(300);
+    openOn(draws);
+    search();  // no position ticked: every draw of the range, 49 numbers tallied
+    auto* grid = find<QTableView>(QString::fromLatin1(GetParam()));
+    ASSERT_GT(grid->verticalScrollBar()->maximum(), 0) << "the result fits without scrolling";
+
+    // Down to the last row, as the user scrolls with the keyboard.
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::keyClick(grid, Qt::Key_End, Qt::ControlModifier);
+    QApplication::processEvents();
+    ASSERT_GT(grid->rowAt(0), 0) << "the grid did not scroll";
+
+    // A narrower range: another result, still longer than the grid.
+    retype(edit("Text3_0"), QString::number(draws[100].issue));
+    search();
+    EXPECT_EQ(grid->verticalScrollBar()->value(), 0);
+    EXPECT_EQ(grid->rowAt(0), 0);
+    if (grid->objectName() == kHits) {
+        EXPECT_EQ(cell(kHits, 1, 0), QString::number(draws[100].issue));
+    }
+
+    // The same search again is a new result as well.
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::keyClick(grid, Qt::Key_End, Qt::ControlModifier);
+    QApplication::processEvents();
+    ASSERT_GT(grid->rowAt(0), 0);
+    search();
+    EXPECT_EQ(grid->rowAt(0), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Grids, ScrolledGridTest, ::testing::Values("MSFlexGrid2", "MSFlexGrid3"),
+                         [](const ::testing::TestParamInfo<const char*>& info) { return std::string(info.param); });
 
 // A range box that does not hold a whole number stops the search before it
 // starts: the grids keep the last result.
