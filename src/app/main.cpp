@@ -8,6 +8,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     // Without the translations the dialogs keep working, with English buttons.
     qudrim::app::installQtChineseTranslations(app);
+    // Dates, numbers and file types in Qt's dialogs follow the same language.
+    qudrim::app::useChineseLocale();
     // The program folder is the folder of the executable, wherever it was
     // started from: the history database and the help pages live there.
     frmMain window(QCoreApplication::applicationDirPath());

@@ -2,7 +2,9 @@
 
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QIdentityProxyModel>
 #include <QInputDialog>
+#include <QLocale>
 #include <QMessageBox>
 #include <QTimer>
 #include <QTreeView>
@@ -10,6 +12,31 @@
 namespace qudrim::app {
 
 namespace {
+
+// Qt's own open-file dialog writes a file's size and date in the system's
+// locale, not the program's: under LANG=C "3 bytes" and "11 Dec 2026" beside
+// "纯文本文档". The two columns are written anew in the program's locale.
+class ProgramLocaleColumns final : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (role != Qt::DisplayRole || !files || !index.isValid())
+            return QIdentityProxyModel::data(index, role);
+        const QModelIndex file = mapToSource(index);
+        switch (index.column()) {
+        case 1:
+            // A folder has no size.
+            if (!files->isDir(file))
+                return QLocale().formattedDataSize(files->size(file));
+            break;
+        case 3: return QLocale().toString(files->lastModified(file), QLocale::ShortFormat);
+        }
+        return QIdentityProxyModel::data(index, role);
+    }
+};
 
 // Qt's own open-file dialog sizes its size, type and date columns for
 // English texts, so "纯文本文档" and a Chinese date end in "…". Each time a
@@ -60,6 +87,7 @@ QString DialogPrompter::getOpenFileName(QWidget* parent, const QString& folder, 
     QFileDialog dialog(parent, QString(), folder, filter);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setProxyModel(new ProgramLocaleColumns(&dialog));
     // The dialog builds its views when it is shown.
     QTimer::singleShot(0, &dialog, [&dialog] { fitDetailColumns(dialog); });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

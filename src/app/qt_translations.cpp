@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QTranslator>
 
 #include <cstring>
@@ -35,6 +36,10 @@ public:
 };
 
 }  // namespace
+
+QLocale chineseLocale() { return QLocale(QLocale::Chinese, QLocale::SimplifiedChineseScript, QLocale::China); }
+
+void useChineseLocale() { QLocale::setDefault(chineseLocale()); }
 
 QTranslator* installQtChineseTranslations(QCoreApplication& app)
 {

@@ -1,6 +1,6 @@
 // The open-file dialog the window shows (Qt's own, where the desktop offers
-// none): it answers the chosen file, and its size, type and date columns
-// show their Chinese texts whole.
+// none): it answers the chosen file, its size, type and date columns read
+// Chinese on a system whose locale is not, and show their texts whole.
 #include "app/prompter.h"
 #include "app/qt_translations.h"
 #include "support/history_fixture.h"
@@ -12,6 +12,8 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QLocale>
+#include <QRegularExpression>
 #include <QStyle>
 #include <QTest>
 #include <QTimer>
@@ -31,6 +33,8 @@ protected:
     void SetUp() override
     {
         translator = qudrim::app::installQtChineseTranslations(*qApp);
+        // As the program starts.
+        qudrim::app::useChineseLocale();
         const auto history = folder.path() / "历史号码";
         std::filesystem::create_directories(history / "旧的");
         file = history / "更新至2025134期历史号码.txt";
@@ -40,6 +44,7 @@ protected:
     }
     void TearDown() override
     {
+        QLocale::setDefault(localeBefore);
         if (translator) {
             QCoreApplication::removeTranslator(translator);
             delete translator;
@@ -84,6 +89,7 @@ protected:
     qudrim::testing::TempFolder folder;
     std::filesystem::path file;
     QTranslator* translator = nullptr;
+    const QLocale localeBefore;
 };
 
 struct Cut {
@@ -138,6 +144,56 @@ TEST_F(FileDialogTest, AnswersTheChosenFile)
     });
     EXPECT_EQ(chosen, QFile::decodeName(QByteArray::fromStdString(file.string())));
     EXPECT_EQ(showDialog([](QFileDialog& dialog) { dialog.reject(); }), QString());
+}
+
+// The test runs under the system locale C.UTF-8 (app_test_main.cpp): what
+// reads Chinese here follows the program's own locale, not the system's.
+TEST_F(FileDialogTest, ReadsChineseOnASystemThatIsNot)
+{
+    ASSERT_EQ(QLocale::system().language(), QLocale::C);
+    QStringList shown;
+    QString date;
+    showDialog([&](QFileDialog& dialog) {
+        auto* details = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+        if (!details) {
+            ADD_FAILURE() << "the dialog has no detail view";
+            dialog.reject();
+            return;
+        }
+        // The folder is read in the background.
+        const QAbstractItemModel& m = *details->model();
+        const bool read = QTest::qWaitFor(
+            [&] {
+                for (int r = 0; r < m.rowCount(details->rootIndex()); ++r)
+                    if (m.index(r, 0, details->rootIndex()).data().toString().endsWith(QStringLiteral(".txt")) &&
+                        !m.index(r, 3, details->rootIndex()).data().toString().isEmpty())
+                        return true;
+                return false;
+            },
+            5000);
+        EXPECT_TRUE(read) << "the folder was never read";
+        for (int r = 0; r < m.rowCount(details->rootIndex()); ++r) {
+            QStringList row;
+            for (int c = 0; c < m.columnCount(details->rootIndex()); ++c)
+                row << m.index(r, c, details->rootIndex()).data().toString();
+            if (row[0].endsWith(QStringLiteral(".txt")))
+                date = row[3];
+            shown << row.join(QStringLiteral(" | "));
+        }
+        dialog.reject();
+    });
+    const QFileInfo info(QFile::decodeName(QByteArray::fromStdString(file.string())));
+    const QLocale chinese = qudrim::app::chineseLocale();
+    EXPECT_TRUE(shown.contains(QStringLiteral("旧的 |  | 文件夹 | ") +
+                               chinese.toString(QFileInfo(info.dir().filePath(QStringLiteral("旧的"))).lastModified(),
+                                                QLocale::ShortFormat)))
+        << shown.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(shown.contains(info.fileName() + QStringLiteral(" | ") + chinese.formattedDataSize(info.size()) +
+                               QStringLiteral(" | 纯文本文档 | ") + chinese.toString(info.lastModified(), QLocale::ShortFormat)))
+        << shown.join(QLatin1Char('\n')).toStdString();
+    // Year, month and day as in China, the time in 24 hours.
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d{4}/\\d{1,2}/\\d{1,2} \\d{1,2}:\\d{2}$")).match(date).hasMatch())
+        << date.toStdString();
 }
 
 TEST_F(FileDialogTest, SizeTypeAndDateColumnsShowTheirTextsWhole)
