@@ -209,13 +209,13 @@ TEST_F(FileDialogTest, SizeTypeAndDateColumnsShowTheirTextsWhole)
         }
         // The folder is read in the background: wait until both entries show
         // every text, and for the columns to follow.
-        QElapsedTimer waited;
-        waited.start();
-        do {
-            QApplication::processEvents(QEventLoop::AllEvents, 20);
-            rows = details->model()->rowCount(details->rootIndex());
-            cut = cutTexts(*details);
-        } while ((rows < 2 || !cut.empty()) && waited.elapsed() < 3000);
+        (void)QTest::qWaitFor(
+            [&] {
+                rows = details->model()->rowCount(details->rootIndex());
+                cut = cutTexts(*details);
+                return rows == 2 && cut.empty();
+            },
+            5000);
         dialog.reject();
     });
     EXPECT_EQ(rows, 2);

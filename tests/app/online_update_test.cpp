@@ -11,7 +11,6 @@
 #include "store/lishi_rows.h"
 
 #include <QDate>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QNetworkProxy>
 #include <QProgressDialog>
@@ -533,11 +532,10 @@ TEST(ResultsFetcher, PageThatNeverComesEndsAtTheTimeLimit)
     held.hold = true;
     server.setYear(2016, held);
     qudrim::app::ResultsFetcher fetcher(300);
-    QElapsedTimer clock;
-    clock.start();
     const auto page = fetcher.fetch(QUrl(server.address() + ResultsServer::yearPath(2016)));
-    EXPECT_LT(clock.elapsed(), 5000);
     EXPECT_EQ(page.outcome, qudrim::app::FetchedPage::Outcome::Failed);
-    EXPECT_TRUE(page.reason.contains(QStringLiteral("秒内没有送来页面"))) << page.reason.toStdString();
+    // The limit given, rounded up to whole seconds, not the 30 s of a page
+    // in the window.
+    EXPECT_TRUE(page.reason.contains(QStringLiteral("网站在 1 秒内没有送来页面"))) << page.reason.toStdString();
     QNetworkProxy::setApplicationProxy(QNetworkProxy(QNetworkProxy::DefaultProxy));
 }
