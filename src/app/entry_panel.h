@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 
 class QLabel;
 class QLineEdit;
@@ -31,8 +32,11 @@ public:
     };
 
     // `bases` are the code bases in force, kept by the settings menu.
+    // `beforeCommand` is the window's step before every command: a complete
+    // draw is stored only when it returns true (it has told the user
+    // otherwise).
     EntryPanel(const Controls& controls, History& history, Prompter& prompter, const CodeBases& bases,
-               QWidget* window);
+               std::function<bool()> beforeCommand, QWidget* window);
 
     // The issue the next typed draw is offered under.
     int32_t nextIssue() const { return lngQihao_; }
@@ -53,6 +57,7 @@ private:
     History& history_;
     Prompter& prompter_;
     const CodeBases& bases_;
+    std::function<bool()> beforeCommand_;
     QWidget* window_;
     // Set while the boxes are emptied after a store, until the next key.
     bool bolQingkong_ = false;
