@@ -24,8 +24,9 @@ void deleteLastDraw(const CommandContext& context)
         return;
     }
     // An empty history has nothing to delete and stays as it was.
-    context.history.changed(outcome.deleted ? HistoryChange::lastRemoved() : HistoryChange::unchanged());
-    reportCompactionFailure(context.prompter, context.window, outcome.compaction);
+    followCompactedChange(context.history, outcome.deleted ? HistoryChange::lastRemoved() : HistoryChange::unchanged(),
+                          outcome.compaction);
+    reportCompactionFailure(context.prompter, context.window, context.history, outcome.compaction);
 }
 
 }  // namespace qudrim::app

@@ -17,13 +17,14 @@
 namespace qudrim::app {
 
 EntryPanel::EntryPanel(const Controls& controls, History& history, Prompter& prompter, const CodeBases& bases,
-                       Today today, QWidget* window)
+                       Today today, std::function<bool()> beforeCommand, QWidget* window)
     : QObject(window),
       c_(controls),
       history_(history),
       prompter_(prompter),
       bases_(bases),
       today_(std::move(today)),
+      beforeCommand_(std::move(beforeCommand)),
       window_(window)
 {
     for (int k = 1; k <= 7; ++k) {
@@ -78,10 +79,13 @@ void EntryPanel::MaskEdBox1_Change(int index)
 
 bool EntryPanel::storeTypedDraw()
 {
-    // The draw goes under the issue the user saw, after the last draw the
-    // database holds, whatever wrote it.
+    // The history settles first: should another program have changed it,
+    // the next issue shown follows the last draw the database now holds, and
+    // the draw goes under that issue. Otherwise it goes under the issue the
+    // user saw. What was typed stays in the boxes when the step refuses.
+    if (!beforeCommand_())
+        return false;
     const QString issueText = c_.Text1->text();
-    history_.settle();
     std::array<std::string, 7> texts;
     for (int k = 1; k <= 7; ++k)
         texts[static_cast<size_t>(k - 1)] = c_.MaskEdBox1[static_cast<size_t>(k)]->text().toStdString();

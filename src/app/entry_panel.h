@@ -11,6 +11,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 
 class QLabel;
 class QLineEdit;
@@ -33,8 +34,11 @@ public:
 
     // `bases` are the code bases in force, kept by the settings menu;
     // `today` gives the year of an empty history's first issue.
+    // `beforeCommand` is the window's step before every command: a complete
+    // draw is stored only when it returns true (it has told the user
+    // otherwise).
     EntryPanel(const Controls& controls, History& history, Prompter& prompter, const CodeBases& bases,
-               Today today, QWidget* window);
+               Today today, std::function<bool()> beforeCommand, QWidget* window);
 
     // The issue the next typed draw is offered under.
     int32_t nextIssue() const { return lngQihao_; }
@@ -56,6 +60,7 @@ private:
     Prompter& prompter_;
     const CodeBases& bases_;
     Today today_;
+    std::function<bool()> beforeCommand_;
     QWidget* window_;
     // Set while the boxes are emptied after a store, until the next key.
     bool bolQingkong_ = false;

@@ -8,6 +8,7 @@
 #include "app/entry_panel.h"
 #include "app/history.h"
 #include "app/history_list_panel.h"
+#include "app/history_not_open.h"
 #include "app/int16_validator.h"
 #include "app/mask_edit.h"
 #include "app/prompter.h"
@@ -142,12 +143,17 @@ frmMain::frmMain(const QString& programFolder, qudrim::app::Prompter* prompter, 
     setTabOrderOfControls(c);
     resize(1270, 690);
 
+    // Before anything reads a setting or the history: a window refused the
+    // history reads and writes nothing at all.
+    if (!takeHistory())
+        return;
     Form_Initialize();
     Form_Load();
 }
 
 frmMain::~frmMain()
 {
+    closeHistory();
     // The panels hold the history, the settings and the prompter, which go
     // with the window's own members; the controls they watch go after those.
     // So the panels go first, the search commands with them.
@@ -179,9 +185,9 @@ bool frmMain::databaseOpen() const { return history_->isOpen(); }
 void frmMain::createPanels(const Controls& c)
 {
     using namespace qudrim::app;
-    settingsMenu_ = new SettingsMenu(c.Command9, settings_, *prompter_, programFolder_, [this] { runPendingBoxHandler(); }, this);
+    settingsMenu_ = new SettingsMenu(c.Command9, settings_, *prompter_, programFolder_, [this] { return beforeCommand(); }, this);
     const qudrim::CodeBases& bases = settingsMenu_->bases();
-    entry_ = new EntryPanel(c.entry, *history_, *prompter_, bases, today_, this);
+    entry_ = new EntryPanel(c.entry, *history_, *prompter_, bases, today_, [this] { return beforeCommand(); }, this);
     options_ = new SearchOptionsPanel(c.options, *history_, settings_, *prompter_, this);
     base_ = new BaseDrawPanel(c.base, *history_, options_->state(), bases, this);
     list_ = new HistoryListPanel(c.list, *history_, this);
@@ -197,6 +203,19 @@ void frmMain::createPanels(const Controls& c)
         results_->clearAgain();
         reportSearchFailure(*prompter_, this, detail);
     });
+    connect(history_.get(), &History::viewFailed, this,
+            [this](const Settled& failure) { warnViewNotFollowing(*prompter_, this, *history_, failure); });
+}
+
+void frmMain::setCompactionPause(qudrim::store::CompactionPause pause)
+{
+    history_->store().setCompactionPause(std::move(pause));
+}
+
+void frmMain::closeEvent(QCloseEvent* event)
+{
+    closeHistory();
+    QWidget::closeEvent(event);
 }
 
 void frmMain::connectCommands(const Controls& c)

@@ -11,6 +11,7 @@
 #include "app/settings_store.h"
 #include "app/today.h"
 #include "draw/base_draw.h"
+#include "store/history_store.h"
 
 #include <QWidget>
 
@@ -30,13 +31,16 @@ class SearchOptionsPanel;
 class SettingsMenu;
 struct CommandContext;
 struct HistoryChange;
+struct Settled;
 }  // namespace qudrim::app
 
 class frmMain : public QWidget {
     Q_OBJECT
 public:
     // Every file of the program (the history database, the help pages) is
-    // looked up in programFolder.
+    // looked up in programFolder. When another window holds the history of
+    // that folder, the window says so and goes no further: it reads and
+    // writes nothing, and holdsHistory() is false.
     explicit frmMain(const QString& programFolder, QWidget* parent = nullptr);
     // As above, with every message, question and opened page going to
     // `prompter` (kept by the caller) instead of the real dialogs.
@@ -54,9 +58,20 @@ public:
     // When an import shows its progress with Cancel, and how often it brings
     // it up to date.
     void setImportPace(const qudrim::app::ImportPace& pace) { importPace_ = pace; }
+    // False when another window had the history of the program folder: this
+    // one is to be closed at once.
+    bool holdsHistory() const { return !refused_; }
+    // How long closing waits for a lock another program holds before it
+    // tells that the last search's marks could not be written.
+    void setLockWaitAtClosing(int milliseconds) { lockWaitAtClosingMs_ = milliseconds; }
+    // Steps into every compaction of the history from now on (tests).
+    void setCompactionPause(qudrim::store::CompactionPause pause);
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Closing writes the last search's marks, tells when they could not be
+    // written, and gives the history up.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     struct Controls;
@@ -72,9 +87,13 @@ private:
     void connectCommands(const Controls& c);
 
     // Start-up (startup.cpp).
+    // One program per history: false, and said so, when another window
+    // holds the history of the program folder.
+    bool takeHistory();
     void Form_Initialize();
     void Form_Load();
     void openDatabase();
+    void closeHistory();
 
     // The one way the window follows a change of the history (startup.cpp):
     // the list, then the next issue with the end of the search range, then
@@ -85,11 +104,14 @@ private:
     // Runs the lost-focus handler of the box that still holds the focus, so a
     // button or menu command sees the box's value as the handler takes it.
     void runPendingBoxHandler();
-    // What runs before every command: the handler above, then the history
-    // settles (the last search's marks written, the read view caught up with
-    // another program's writes). False when those marks could not be
-    // written, which has been told.
+    // The one step before every command (buttons, menu entries, the grids'
+    // double clicks, a typed draw, the settings menu): the handler above,
+    // then the history settles (the last search's marks written, the read
+    // view caught up with another program's writes, the list, the next issue
+    // and the panel with it). False, and said so, when it could not settle:
+    // the command then does nothing.
     bool beforeCommand();
+    void reportUnsettled(const qudrim::app::Settled& settled);
 
     // The commands, each passed on to its own file (window_commands.cpp).
     qudrim::app::CommandContext context();
@@ -124,4 +146,8 @@ private:
     qudrim::app::ResultGrids* results_ = nullptr;
     std::unique_ptr<qudrim::app::SearchCommands> searches_;
     qudrim::app::ImportPace importPace_;
+    // "A few seconds": long enough for another program's write to end.
+    int lockWaitAtClosingMs_ = 5000;
+    bool refused_ = false;
+    bool closed_ = false;
 };

@@ -7,7 +7,7 @@
 namespace qudrim::app {
 
 History::History(const std::filesystem::path& programFolder, QObject* parent)
-    : QObject(parent), store_(programFolder), idleTimer_(new QTimer(this))
+    : QObject(parent), lock_(programFolder), store_(programFolder), idleTimer_(new QTimer(this))
 {
     idleTimer_->setSingleShot(true);
     // A zero interval fires once the events already waiting are handled.
@@ -19,125 +19,172 @@ History::~History()
 {
     // The window is going: nothing is left to be told of a failure.
     blockSignals(true);
-    writeMarks();
+    close(store::kBusyTimeoutMs);
 }
 
-store::HistoryStore& History::store()
+std::optional<QString> History::close(int lockWaitMs)
 {
-    writeMarks();
-    return store_;
+    std::optional<QString> failed;
+    if (!marks_.empty() && store_.isOpen()) {
+        store_.db().setBusyTimeout(lockWaitMs);
+        failed = writeMarks();
+        store_.db().setBusyTimeout(store::kBusyTimeoutMs);
+    }
+    marks_.discard();
+    store_.close();
+    lock_.release();
+    return failed;
 }
 
 void History::keepMarks(search::PendingMarks marks)
 {
-    writeMarks();
+    if (const auto failed = writeMarks())
+        emit marksFailed(*failed);
     marks_ = std::move(marks);
     whenIdle();
 }
 
-bool History::writeMarks()
+std::optional<QString> History::writeMarks()
 {
     if (marks_.empty())
-        return true;
+        return std::nullopt;
     // Taken out first: whatever happens, these marks are written once.
     search::PendingMarks marks = std::move(marks_);
     if (!store_.isOpen()) {
         marks.discard();
-        return true;
+        return std::nullopt;
     }
     try {
         if (std::optional<search::SearchResult> redone = marks.commit(store_.db()))
             emit searchRedone(std::make_shared<const search::SearchResult>(std::move(*redone)));
     } catch (const std::exception& e) {
-        emit marksFailed(exceptionText(e));
-        return false;
+        return exceptionText(e);
     }
-    return true;
+    return std::nullopt;
 }
 
-bool History::settle()
+Settled History::settle()
 {
-    const bool written = writeMarks();
-    if (store_.isOpen() && !viewFollowsDatabase())
-        changed(HistoryChange::replaced());
-    return written;
+    if (const auto failed = writeMarks())
+        return {Settled::Failure::MarksNotWritten, *failed};
+    if (!store_.isOpen())
+        return {};
+    try {
+        if (!followedVersion())
+            follow(HistoryChange::replaced());
+    } catch (const store::StoreError& e) {
+        return failedRead(e);
+    }
+    return {};
 }
 
 bool History::open()
 {
     try {
         store_.open();
+        // The count of others' commits first, in the same read transaction
+        // as the draws: a commit after the read shows as a new count.
+        store::ViewRead read = store_.readView();
+        view_ = std::move(read.view);
+        noteFollows(read.dataVersion);
+        fault_ = HistoryFault::None;
         openError_.clear();
     } catch (const std::exception& e) {
-        openError_ = exceptionText(e);
+        const auto* storeError = dynamic_cast<const store::StoreError*>(&e);
+        closeUnwritten(storeError && storeError->damaged() ? HistoryFault::Damaged : HistoryFault::NotOpened,
+                       exceptionText(e));
+        view_ = store::Snapshot();
     }
-    view_ = store::Snapshot(readWholeView());
-    noteViewFollows();
     return store_.isOpen();
 }
 
-std::optional<int64_t> History::othersCommits()
+void History::damaged(const QString& detail) { closeUnwritten(HistoryFault::Damaged, detail); }
+
+void History::closeUnwritten(HistoryFault fault, const QString& detail)
 {
-    try {
-        auto st = store_.db().prepare("PRAGMA data_version");
-        if (st.step())
-            return st.columnInt(0);
-    } catch (const std::exception&) {
-        // Unknown: the next change reads the whole view.
+    marks_.discard();
+    columnCache_.invalidate();
+    store_.abandon();
+    viewVersion_.reset();
+    fault_ = fault;
+    openError_ = detail;
+}
+
+Settled History::failedRead(const store::StoreError& e)
+{
+    if (e.busy()) {
+        // Another program holds the file: the view reads anew next time.
+        viewVersion_.reset();
+        return {Settled::Failure::Busy, exceptionText(e)};
     }
-    return std::nullopt;
+    closeUnwritten(HistoryFault::Unreadable, exceptionText(e));
+    return {Settled::Failure::Unreadable, exceptionText(e)};
 }
 
-bool History::viewFollowsDatabase()
+int64_t History::othersCommits()
 {
-    if (!store_.isOpen() || !viewConnection_ || !viewConnection_->isOn(store_.db()) || !viewOthersCommits_)
-        return false;
-    return othersCommits() == viewOthersCommits_;
+    auto st = store_.db().prepare("PRAGMA data_version");
+    if (!st.step())
+        throw store::StoreError("no value for PRAGMA data_version");
+    return st.columnInt(0);
 }
 
-void History::noteViewFollows()
+std::optional<int64_t> History::followedVersion()
 {
-    viewOthersCommits_.reset();
-    if (!store_.isOpen())
-        return;
+    if (!store_.isOpen() || !viewConnection_ || !viewConnection_->isOn(store_.db()) || !viewVersion_)
+        return std::nullopt;
+    const int64_t now = othersCommits();
+    if (now != *viewVersion_)
+        return std::nullopt;
+    return now;
+}
+
+void History::noteFollows(int64_t version)
+{
     if (!viewConnection_ || !viewConnection_->isOn(store_.db()))
         viewConnection_ = std::make_unique<search::ConnectionToken>(store_.db());
-    viewOthersCommits_ = othersCommits();
+    viewVersion_ = version;
 }
 
-std::vector<DrawRow> History::readWholeView()
+void History::follow(const HistoryChange& asked)
 {
-    // A view that cannot be read gives an empty history rather than a wait.
-    if (!store_.isOpen())
-        return {};
-    try {
-        return store_.snapshot().takeRows();
-    } catch (const std::exception&) {
-        return {};
-    }
-}
-
-HistoryChange History::prepareChange(HistoryChange change, std::vector<DrawRow>& read)
-{
+    HistoryChange change = asked;
+    std::vector<DrawRow> read;
+    // Read before anything else: what another program commits after this
+    // shows as a new count the next time.
+    std::optional<int64_t> version = followedVersion();
     // Another program's commits since the view last followed the database,
     // or a connection opened anew: only a whole read is sure to be right.
-    if (!viewFollowsDatabase() && change.rows != HistoryChange::Rows::Emptied) {
+    if (!version) {
         change.rows = HistoryChange::Rows::Replaced;
-        // The history differs from what the window shows anywhere.
-        change.shown = HistoryChange::Shown::Everything;
+        // The history differs from what the window shows anywhere, but an
+        // emptied history found empty still shows only in the list.
+        if (asked.rows != HistoryChange::Rows::Emptied)
+            change.shown = HistoryChange::Shown::Everything;
     }
     if (change.rows == HistoryChange::Rows::Appended) {
         // Only the new rows are read; should that fail, the whole view is.
         try {
             read = store_.lastRows(change.appended);
             change.appended = static_cast<int>(read.size());
-        } catch (const std::exception&) {
+        } catch (const store::StoreError&) {
             change.rows = HistoryChange::Rows::Replaced;
         }
     }
-    if (change.rows == HistoryChange::Rows::Replaced)
-        read = readWholeView();
-    return change;
+    if (change.rows == HistoryChange::Rows::Replaced) {
+        store::ViewRead whole = store_.readView();
+        version = whole.dataVersion;
+        read = std::move(whole.view).takeRows();
+        if (asked.rows == HistoryChange::Rows::Emptied && read.empty())
+            change.rows = HistoryChange::Rows::Emptied;
+        else if (asked.rows == HistoryChange::Rows::Emptied)
+            change.shown = HistoryChange::Shown::Everything;
+    }
+    emit historyAboutToChange(change);
+    applyChange(change, std::move(read));
+    noteFollows(*version);
+    whenIdle();
+    emit historyChanged(change);
 }
 
 void History::applyChange(const HistoryChange& change, std::vector<DrawRow>&& read)
@@ -162,20 +209,21 @@ void History::applyChange(const HistoryChange& change, std::vector<DrawRow>&& re
 
 void History::changed(const HistoryChange& asked)
 {
-    std::vector<DrawRow> read;
-    const HistoryChange change = prepareChange(asked, read);
-    emit historyAboutToChange(change);
-    applyChange(change, std::move(read));
-    noteViewFollows();
-    whenIdle();
-    emit historyChanged(change);
+    if (!store_.isOpen())
+        return;
+    try {
+        follow(asked);
+    } catch (const store::StoreError& e) {
+        emit viewFailed(failedRead(e));
+    }
 }
 
 void History::whenIdle() { idleTimer_->start(); }
 
 void History::idleWork()
 {
-    writeMarks();
+    if (const auto failed = writeMarks())
+        emit marksFailed(*failed);
     if (!store_.isOpen())
         return;
     try {

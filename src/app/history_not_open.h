@@ -1,6 +1,7 @@
-// What a command tells the user when it needs the history database and the
-// database is not open: what cannot be done, and why the database is not
-// open (it could not be opened at start-up, or it was closed since).
+// What the user is told when the history database cannot serve a command:
+// it is not open (it could not be opened at start-up, it failed its check,
+// a read of it failed, or it was closed since), another program holds it,
+// or another window has the history already.
 #pragma once
 
 #include <QString>
@@ -12,11 +13,25 @@ namespace qudrim::app {
 class History;
 class Prompter;
 struct CommandContext;
+struct Settled;
 
 // `refused` says what cannot be done ("检索无法进行").
 void warnHistoryNotOpen(Prompter& prompter, QWidget* parent, const History& history, const QString& refused);
 
 // True when the history database is open; otherwise says so as above.
 bool historyOpenFor(const CommandContext& context, const QString& refused);
+
+// The history could not settle before a command, which therefore did
+// nothing.
+void warnCommandNotRun(Prompter& prompter, QWidget* parent, const History& history, const Settled& settled);
+
+// The view could not follow a command's change, which itself is done.
+void warnViewNotFollowing(Prompter& prompter, QWidget* parent, const History& history, const Settled& settled);
+
+// Another window holds the history of this program folder.
+void warnHistoryHeldElsewhere(Prompter& prompter, QWidget* parent, const History& history);
+
+// The marks of the last search could not be written at closing.
+void warnMarksLostAtClosing(Prompter& prompter, QWidget* parent, const History& history, const QString& detail);
 
 }  // namespace qudrim::app

@@ -13,6 +13,10 @@ int main(int argc, char* argv[])
     // The program folder is the folder of the executable, wherever it was
     // started from: the history database and the help pages live there.
     frmMain window(QCoreApplication::applicationDirPath());
+    // A second start on the same program folder has said that the history is
+    // open in another window, and touched nothing.
+    if (!window.holdsHistory())
+        return 1;
     window.show();
     return app.exec();
 }

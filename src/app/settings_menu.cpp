@@ -36,7 +36,7 @@ QMenu* namedMenu(QWidget* parent, const QString& name, const QString& title)
 }  // namespace
 
 SettingsMenu::SettingsMenu(QPushButton* Command9, SettingsStore& settings, Prompter& prompter,
-                           const QString& programFolder, std::function<void()> beforeCommand, QWidget* window)
+                           const QString& programFolder, std::function<bool()> beforeCommand, QWidget* window)
     : QObject(window), Command9_(Command9), settings_(settings), prompter_(prompter), programFolder_(programFolder),
       beforeCommand_(std::move(beforeCommand)), window_(window)
 {
@@ -100,7 +100,8 @@ void SettingsMenu::loadCodeBases()
 
 void SettingsMenu::Command9_Click()
 {
-    beforeCommand_();
+    if (!beforeCommand_())
+        return;
     // A click opens the menu at the pointer; Alt+T or the space bar opens it
     // below the button, wherever the pointer happens to be.
     const QPoint at = command9ByMouse_ ? QCursor::pos() : Command9_->mapToGlobal(QPoint(0, Command9_->height()));
@@ -110,13 +111,17 @@ void SettingsMenu::Command9_Click()
 
 void SettingsMenu::mnuCodeBase_Click(int which, int index)
 {
-    beforeCommand_();
     // which: 0 zodiac (SxIni), 1 segment (DsIni), 2 wave colour (BsIni).
     // Rows already stored keep their codes; the new base applies to the rows
     // stored from now on and to every name lookup.
     static const QString keys[3] = {settingKey::SxIni, settingKey::DsIni, settingKey::BsIni};
     int* bases[3] = {&bases_.SxIni, &bases_.DsIni, &bases_.BsIni};
     std::array<QAction*, 2>* pairs[3] = {&mnuSxcs, &mnuDscs, &mnuBscs};
+    if (!beforeCommand_()) {
+        // The click toggled the entry's check mark; the base has not changed.
+        markPair(*pairs[which], *bases[which]);
+        return;
+    }
     *bases[which] = index;
     settings_.saveInt(keys[which], index);
     markPair(*pairs[which], index);
@@ -132,7 +137,8 @@ void SettingsMenu::markPair(const std::array<QAction*, 2>& pair, int base)
 
 void SettingsMenu::mnuSetDay_Click()
 {
-    beforeCommand_();
+    if (!beforeCommand_())
+        return;
     const QString prompt = QStringLiteral(
         "请输入更新需要保留的历史号码的年数（2~16中的任意自然数），如果超过年数将删除最早的一年的历史号码");
     for (;;) {
@@ -155,7 +161,8 @@ void SettingsMenu::mnuSetDay_Click()
 
 void SettingsMenu::openHelpPage(const QString& fileName)
 {
-    beforeCommand_();
+    if (!beforeCommand_())
+        return;
     // The help pages ship beside the program; an entry whose own page is not
     // there opens the main help page instead.
     const QDir docs(QDir(programFolder_).filePath(QStringLiteral("docs")));

@@ -25,10 +25,12 @@ class SettingsStore;
 class SettingsMenu final : public QObject {
     Q_OBJECT
 public:
-    // `beforeCommand` runs first in every command of the menu: the window
-    // takes the value of a box still being typed in.
+    // `beforeCommand` runs first in every command of the menu: the window's
+    // step before every command (it takes the value of a box still being
+    // typed in, and the history settles). A command runs only when it
+    // returns true; it has told the user otherwise.
     SettingsMenu(QPushButton* Command9, SettingsStore& settings, Prompter& prompter, const QString& programFolder,
-                 std::function<void()> beforeCommand, QWidget* window);
+                 std::function<bool()> beforeCommand, QWidget* window);
 
     const CodeBases& bases() const { return bases_; }
     int16_t yearsKept() const { return IniSerchDay_; }
@@ -56,7 +58,7 @@ private:
     SettingsStore& settings_;
     Prompter& prompter_;
     QString programFolder_;
-    std::function<void()> beforeCommand_;
+    std::function<bool()> beforeCommand_;
     QWidget* window_;
     CodeBases bases_{0, 0, 0};  // SxIni, DsIni, BsIni
     int16_t IniSerchDay_ = 0;

@@ -70,11 +70,11 @@ void keepDraws(const CommandContext& context, const std::vector<DrawInput>& kept
     BusyCursor busy;
     const history::TrimOutcome outcome = history::trimHistory(context.history.store(), kept, backup, nextIssue, bases);
     if (outcome.fault == history::TrimFault::None)
-        context.history.changed(HistoryChange::replaced());
+        followCompactedChange(context.history, HistoryChange::replaced(), outcome.compaction);
     busy.release();
     switch (outcome.fault) {
     case history::TrimFault::None:
-        reportCompactionFailure(prompter, context.window, outcome.compaction);
+        reportCompactionFailure(prompter, context.window, context.history, outcome.compaction);
         return;
     case history::TrimFault::NotReadBack:
         prompter.warning(context.window, kTitle, notReadBackText(outcome.issue));

@@ -7,6 +7,7 @@
 #include "app/entry_panel.h"
 #include "app/history.h"
 #include "app/history_list_panel.h"
+#include "app/history_not_open.h"
 #include "app/result_grids.h"
 #include "app/search_commands.h"
 #include "app/settings_menu.h"
@@ -19,11 +20,21 @@ app::CommandContext frmMain::context() { return {this, *prompter_, *history_, pr
 bool frmMain::beforeCommand()
 {
     runPendingBoxHandler();
-    return history_->settle();
+    const app::Settled settled = history_->settle();
+    if (settled.ok())
+        return true;
+    reportUnsettled(settled);
+    return false;
 }
 
-// A search whose predecessor's marks could not be written fails with them:
-// the grids are empty and the user has been told.
+void frmMain::reportUnsettled(const app::Settled& settled)
+{
+    // The grids showed a search whose marks are now lost.
+    if (settled.failure == app::Settled::Failure::MarksNotWritten)
+        results_->clearAgain();
+    app::warnCommandNotRun(*prompter_, this, *history_, settled);
+}
+
 void frmMain::Command1_Click()
 {
     if (beforeCommand())
@@ -38,21 +49,22 @@ void frmMain::Command2_Click()
 
 void frmMain::cmdRdLst_Click()
 {
-    beforeCommand();
-    app::importHistoryFile(context(), entry_->nextIssue(), settingsMenu_->bases(), importPace_);
+    if (beforeCommand())
+        app::importHistoryFile(context(), entry_->nextIssue(), settingsMenu_->bases(), importPace_);
 }
 
 void frmMain::Command21_Click()
 {
-    beforeCommand();
     // The date is asked as the user clicks, so an update after midnight
     // of New Year's Eve reads the new year's page.
-    app::updateOnline(context(), settings_, settingsMenu_->yearsKept(), settingsMenu_->bases(), today_());
+    if (beforeCommand())
+        app::updateOnline(context(), settings_, settingsMenu_->yearsKept(), settingsMenu_->bases(), today_());
 }
 
 void frmMain::Command3_Click()
 {
-    beforeCommand();
+    if (!beforeCommand())
+        return;
     app::deleteLastDraw(context());
     // The next draw is typed from box 1 on, whatever became of the deletion.
     entry_->focusFirstBox();
@@ -62,36 +74,49 @@ void frmMain::mnuErase_Click() { Command3_Click(); }
 
 void frmMain::mnuClear_Click()
 {
-    beforeCommand();
-    app::clearHistory(context());
+    if (beforeCommand())
+        app::clearHistory(context());
 }
 
 void frmMain::mnuDlzd_Click()
 {
-    beforeCommand();
-    app::trimToIssue(context(), entry_->nextIssue(), settingsMenu_->bases());
+    if (beforeCommand())
+        app::trimToIssue(context(), entry_->nextIssue(), settingsMenu_->bases());
 }
 
 void frmMain::mnuEszhzd_Click()
 {
-    beforeCommand();
-    app::trimLastDraws(context(), entry_->nextIssue(), settingsMenu_->bases());
+    if (beforeCommand())
+        app::trimLastDraws(context(), entry_->nextIssue(), settingsMenu_->bases());
 }
 
 void frmMain::Command4_Click()
 {
-    beforeCommand();
-    app::exportHistoryText(context());
+    if (beforeCommand())
+        app::exportHistoryText(context());
 }
 
 void frmMain::mnuDcls_Click()
 {
-    beforeCommand();
-    app::exportGrid(context(), list_->grid(), history::kHistoryWorkbook, true);
+    if (beforeCommand())
+        app::exportGrid(context(), list_->grid(), history::kHistoryWorkbook, true);
 }
 
-void frmMain::MSFlexGrid1_DblClick() { app::exportGrid(context(), list_->grid(), history::kHistoryWorkbook, false); }
+// The grids are exported as they show the history once it has settled.
+void frmMain::MSFlexGrid1_DblClick()
+{
+    if (beforeCommand())
+        app::exportGrid(context(), list_->grid(), history::kHistoryWorkbook, false);
+}
 
-void frmMain::MSFlexGrid2_DblClick() { app::exportGrid(context(), results_->hitsGrid(), history::kHitsWorkbook, false); }
+void frmMain::MSFlexGrid2_DblClick()
+{
+    if (beforeCommand())
+        app::exportGrid(context(), results_->hitsGrid(), history::kHitsWorkbook, false);
+}
 
-void frmMain::MSFlexGrid3_DblClick() { app::exportGrid(context(), results_->tallyGrid(), history::kTallyWorkbook, false); }
+void frmMain::MSFlexGrid3_DblClick()
+{
+    if (beforeCommand())
+        app::exportGrid(context(), results_->tallyGrid(), history::kTallyWorkbook, false);
+}

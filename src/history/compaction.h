@@ -1,6 +1,7 @@
 // Compacting the history file after draws were deleted. The history itself
 // is whole whether it succeeds or not: a failure only leaves the file its
-// size, and the next compaction tries again.
+// size, and the next compaction tries again; only a file that fails its
+// check after the compaction is damaged.
 #pragma once
 
 #include "store/history_store.h"
@@ -11,11 +12,11 @@ namespace qudrim::history {
 
 struct Compaction {
     bool failed = false;
-    std::string detail;  // failed: the store's account
+    bool damaged = false;  // failed: the file failed its check and must not be written
+    std::string detail;    // failed: the store's account
 };
 
-// Compacts the file and opens it again (the store opens the original again
-// when the compaction fails).
+// Compacts the file in place; the database stays open.
 Compaction CompactDb(store::HistoryStore& store);
 
 }  // namespace qudrim::history

@@ -4,38 +4,6 @@
 
 namespace qudrim::search {
 
-namespace {
-
-// A transaction that only reads: one state of the database for the whole
-// search, and no lock that keeps another connection from writing.
-class ReadTransaction {
-public:
-    explicit ReadTransaction(store::Database& db) : db_(db) { db_.exec("BEGIN DEFERRED"); }
-    ~ReadTransaction()
-    {
-        if (!done_) {
-            try {
-                db_.exec("ROLLBACK");
-            } catch (...) {
-                // The connection already ended it (or is gone); nothing was written.
-            }
-        }
-    }
-    ReadTransaction(const ReadTransaction&) = delete;
-    ReadTransaction& operator=(const ReadTransaction&) = delete;
-    void end()
-    {
-        db_.exec("COMMIT");
-        done_ = true;
-    }
-
-private:
-    store::Database& db_;
-    bool done_ = false;
-};
-
-}  // namespace
-
 DisplayOptions checkedDisplay(const SearchOptions& o)
 {
     if (!isKnownKind(o.intLei))
@@ -73,7 +41,9 @@ PreparedSearch prepareSearch(store::Database& db, const std::function<std::uniqu
     try {
         std::unique_ptr<Evaluation> evaluation = make();
         try {
-            ReadTransaction read(db);
+            // Only reads: one state of the database for the whole search, and no
+            // lock that keeps another connection from writing.
+            store::ReadTransaction read(db);
             SearchResult result = evaluation->evaluate(db, cache);
             const DatabaseStamp stamp = DatabaseStamp::of(db);
             read.end();

@@ -6,6 +6,17 @@
 
 namespace qudrim::store {
 
+StoreError::StoreError(const std::string& what, int sqliteCode)
+    : std::runtime_error(what), code_(sqliteCode & 0xFF)
+{
+}
+
+bool StoreError::busy() const { return code_ == SQLITE_BUSY || code_ == SQLITE_LOCKED; }
+
+bool StoreError::damaged() const { return code_ == SQLITE_CORRUPT; }
+
+StoreError damagedFile(const std::string& what) { return StoreError(what, SQLITE_CORRUPT); }
+
 Database::Database(const std::filesystem::path& file, Mode mode)
 {
     int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
@@ -16,11 +27,10 @@ Database::Database(const std::filesystem::path& file, Mode mode)
     if (rc != SQLITE_OK) {
         std::string msg = h ? sqlite3_errmsg(h) : sqlite3_errstr(rc);
         sqlite3_close(h);
-        throw StoreError("cannot open " + file.string() + ": " + msg);
+        throw StoreError("cannot open " + file.string() + ": " + msg, rc);
     }
     handle_ = h;
-    // A locked file must never make the window wait without end.
-    sqlite3_busy_timeout(handle_, 2000);
+    sqlite3_busy_timeout(handle_, kBusyTimeoutMs);
     sqlite3_extended_result_codes(handle_, 1);
 }
 
@@ -45,16 +55,28 @@ void Database::close()
     }
 }
 
+void Database::setBusyTimeout(int milliseconds)
+{
+    if (handle_)
+        sqlite3_busy_timeout(handle_, milliseconds);
+}
+
+void Database::setCheckpointOnClose(bool fold)
+{
+    if (handle_)
+        sqlite3_db_config(handle_, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, fold ? 0 : 1, nullptr);
+}
+
 void Database::exec(std::string_view sql)
 {
     if (!handle_)
         throw StoreError("database is not open");
     char* err = nullptr;
     const std::string text(sql);
-    if (sqlite3_exec(handle_, text.c_str(), nullptr, nullptr, &err) != SQLITE_OK) {
+    if (const int rc = sqlite3_exec(handle_, text.c_str(), nullptr, nullptr, &err); rc != SQLITE_OK) {
         std::string msg = err ? err : lastError();
         sqlite3_free(err);
-        throw StoreError(msg);
+        throw StoreError(msg, rc);
     }
 }
 
@@ -74,7 +96,7 @@ CheckpointResult Database::checkpoint(CheckpointMode mode)
     if ((rc & 0xFF) == SQLITE_BUSY)
         result.busy = true;
     else if (rc != SQLITE_OK)
-        throw StoreError("checkpoint: " + lastError());
+        throw StoreError("checkpoint: " + lastError(), rc);
     return result;
 }
 
@@ -84,9 +106,10 @@ Statement::Statement(Database& db, std::string_view sql) : db_(&db)
 {
     if (!db.handle())
         throw StoreError("database is not open");
-    if (sqlite3_prepare_v3(db.handle(), sql.data(), static_cast<int>(sql.size()), SQLITE_PREPARE_PERSISTENT,
-                           &stmt_, nullptr) != SQLITE_OK)
-        throw StoreError(db.lastError() + " in: " + std::string(sql.substr(0, 200)));
+    if (const int rc = sqlite3_prepare_v3(db.handle(), sql.data(), static_cast<int>(sql.size()),
+                                          SQLITE_PREPARE_PERSISTENT, &stmt_, nullptr);
+        rc != SQLITE_OK)
+        throw StoreError(db.lastError() + " in: " + std::string(sql.substr(0, 200)), rc);
 }
 
 Statement::~Statement()
@@ -99,7 +122,7 @@ Statement::Statement(Statement&& other) noexcept : db_(other.db_), stmt_(std::ex
 
 void Statement::fail(const char* what) const
 {
-    throw StoreError(std::string(what) + ": " + db_->lastError());
+    throw StoreError(std::string(what) + ": " + db_->lastError(), sqlite3_extended_errcode(db_->handle()));
 }
 
 Statement& Statement::bind(int index, int64_t value)
@@ -132,7 +155,7 @@ bool Statement::step()
         return false;
     const std::string msg = db_->lastError();
     sqlite3_reset(stmt_);
-    throw StoreError(msg);
+    throw StoreError(msg, rc);
 }
 
 void Statement::run()
@@ -160,6 +183,25 @@ std::string Statement::columnText(int column) const
 }
 
 bool Statement::columnIsNull(int column) const { return sqlite3_column_type(stmt_, column) == SQLITE_NULL; }
+
+ReadTransaction::ReadTransaction(Database& db) : db_(db) { db_.exec("BEGIN DEFERRED"); }
+
+ReadTransaction::~ReadTransaction()
+{
+    if (!done_) {
+        try {
+            db_.exec("ROLLBACK");
+        } catch (...) {
+            // The connection already ended it (or is gone); nothing was written.
+        }
+    }
+}
+
+void ReadTransaction::end()
+{
+    db_.exec("COMMIT");
+    done_ = true;
+}
 
 Transaction::Transaction(Database& db) : db_(db) { db_.exec("BEGIN IMMEDIATE"); }
 

@@ -14,13 +14,33 @@ struct sqlite3_stmt;
 namespace qudrim::store {
 
 // Every failure of the store is reported to the caller as a StoreError;
-// the store itself never talks to the user.
+// the store itself never talks to the user. It carries SQLite's result code
+// when SQLite failed, so that the caller can tell a file another connection
+// holds from a file that cannot be read.
 class StoreError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit StoreError(const std::string& what, int sqliteCode = 0);
+
+    // SQLite's primary result code; 0 when the failure was not SQLite's.
+    int sqliteCode() const { return code_; }
+    // Another connection holds the lock the step needed (SQLITE_BUSY,
+    // SQLITE_LOCKED): trying again later may succeed.
+    bool busy() const;
+    // The file's content is damaged (SQLITE_CORRUPT, or a failed check).
+    bool damaged() const;
+
+private:
+    int code_;
 };
 
+// A damaged file as the store's own checks find it.
+StoreError damagedFile(const std::string& what);
+
 class Statement;
+
+// How long a statement waits, by default, for a lock another connection
+// holds: a locked file must never make the window wait without end.
+inline constexpr int kBusyTimeoutMs = 2000;
 
 // How far a checkpoint goes in folding the write-ahead log into the file.
 // Passive copies what it can without waiting for anyone; Full waits for
@@ -49,6 +69,12 @@ public:
 
     bool isOpen() const { return handle_ != nullptr; }
     void close();
+
+    // How long a statement waits for a lock another connection holds.
+    void setBusyTimeout(int milliseconds);
+    // Whether closing the last connection folds the write-ahead log into the
+    // file (SQLite's default). A file whose checks failed is closed without.
+    void setCheckpointOnClose(bool fold);
 
     // Runs statements without parameters (schema, pragmas, transactions).
     void exec(std::string_view sql);
@@ -95,6 +121,21 @@ private:
     [[noreturn]] void fail(const char* what) const;
     Database* db_;
     sqlite3_stmt* stmt_ = nullptr;
+};
+
+// BEGIN DEFERRED ... COMMIT around reads only: everything read inside sees
+// one state of the database, the one its first read finds.
+class ReadTransaction {
+public:
+    explicit ReadTransaction(Database& db);
+    ~ReadTransaction();
+    ReadTransaction(const ReadTransaction&) = delete;
+    ReadTransaction& operator=(const ReadTransaction&) = delete;
+    void end();
+
+private:
+    Database& db_;
+    bool done_ = false;
 };
 
 // BEGIN IMMEDIATE ... COMMIT; a transaction left uncommitted rolls back.

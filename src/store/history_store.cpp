@@ -1,9 +1,11 @@
 #include "store/history_store.h"
 
-#include "store/file_sync.h"
 #include "store/schema.h"
 
 #include <sqlite3.h>
+
+#include <exception>
+#include <string>
 
 namespace qudrim::store {
 
@@ -37,26 +39,68 @@ void applyPragmas(Database& db)
     db.exec("PRAGMA journal_size_limit=" + std::to_string(kLogLimitBytes));
 }
 
-int64_t countRows(Database& db)
-{
-    auto st = db.prepare("SELECT COUNT(*) FROM Lishi");
-    st.step();
-    return st.columnInt(0);
-}
-
-// A file renamed over the history must be on the disk first (see file_sync.h).
-void syncOrThrow(const fs::path& path)
-{
-    if (const auto failure = syncToDisk(path))
-        throw StoreError((failure->opening ? "cannot open " : "cannot write ") + path.string() +
-                         (failure->opening ? ": " : " to the disk: ") + failure->error.message());
-}
-
-void checkIntegrity(Database& db)
+// SQLite's quick check of the whole file (every page, every row against its
+// table; it leaves out only the comparison of indexes with their tables):
+// none when it passes, else the first problem it names.
+std::optional<std::string> quickCheckProblem(Database& db)
 {
     auto st = db.prepare("PRAGMA quick_check");
-    if (!st.step() || st.columnText(0) != "ok")
-        throw StoreError("the database file is damaged");
+    if (!st.step())
+        return "the quick check gave no answer";
+    const std::string first = st.columnText(0);
+    if (first == "ok")
+        return std::nullopt;
+    return first;
+}
+
+void checkDamage(Database& db, const std::filesystem::path& file)
+{
+    if (const auto problem = quickCheckProblem(db))
+        throw damagedFile(file.string() + " is damaged: " + *problem);
+}
+
+fs::path logOf(const fs::path& file)
+{
+    fs::path wal = file;
+    wal += "-wal";
+    return wal;
+}
+
+// The history leaves the write-ahead log for SQLite's rollback journal, so
+// that a VACUUM can give it pages of another size: SQLite grants the change
+// only while no other connection has the file open, and says so at once
+// rather than after waiting. A rollback journal guards against a power cut
+// only when synced in full.
+bool leaveLog(Database& db)
+{
+    db.setBusyTimeout(0);
+    std::string mode;
+    try {
+        auto st = db.prepare("PRAGMA journal_mode=DELETE");
+        if (st.step())
+            mode = st.columnText(0);
+    } catch (const StoreError& e) {
+        db.setBusyTimeout(kBusyTimeoutMs);
+        if (e.busy())
+            return false;
+        throw;
+    }
+    db.setBusyTimeout(kBusyTimeoutMs);
+    if (mode != "delete")
+        return false;
+    db.exec("PRAGMA synchronous=FULL; PRAGMA page_size=" + std::to_string(kPageSize));
+    return true;
+}
+
+// Should another connection hold the file just then, the history stays with
+// the rollback journal (whole, and synced in full) until it is next opened.
+void backToLog(Database& db) noexcept
+{
+    try {
+        db.exec("PRAGMA journal_mode=WAL");
+        db.exec("PRAGMA synchronous=NORMAL");
+    } catch (const StoreError&) {
+    }
 }
 
 }  // namespace
@@ -71,6 +115,14 @@ const DrawRow* Snapshot::fromEnd(int back) const
 HistoryStore::HistoryStore(fs::path programFolder) : folder_(std::move(programFolder)) {}
 
 HistoryStore::~HistoryStore() { close(); }
+
+void HistoryStore::abandon()
+{
+    if (!db_.isOpen())
+        return;
+    db_.setCheckpointOnClose(false);
+    db_.close();
+}
 
 void HistoryStore::close()
 {
@@ -107,9 +159,16 @@ void HistoryStore::open()
         db_ = std::move(created);
         return;
     }
-    // Look before touching: nothing is written to a file that fails the checks.
+    // Look before touching: nothing is written to a file that fails the
+    // checks, not even the commits that a log left beside it holds. (Without
+    // a log, closing only takes away the empty one that opening made.)
+    const bool logBeside = fs::exists(logOf(file), ec);
     Database existing(file, Database::Mode::OpenExisting);
+    if (logBeside)
+        existing.setCheckpointOnClose(false);
     checkSchema(existing);
+    checkDamage(existing, file);
+    existing.setCheckpointOnClose(true);
     applyPragmas(existing);
     db_ = std::move(existing);
 }
@@ -173,6 +232,24 @@ Snapshot HistoryStore::snapshot()
     return Snapshot(std::move(rows));
 }
 
+ViewRead HistoryStore::readView()
+{
+    Database& d = db();
+    ReadTransaction read(d);
+    ViewRead r;
+    {
+        // The first read of the transaction: what it counts is what the
+        // transaction sees.
+        auto st = d.prepare("PRAGMA data_version");
+        if (!st.step())
+            throw StoreError("no value for PRAGMA data_version");
+        r.dataVersion = st.columnInt(0);
+    }
+    r.view = snapshot();
+    read.end();
+    return r;
+}
+
 std::vector<DrawRow> HistoryStore::lastRows(int count)
 {
     std::vector<DrawRow> rows;
@@ -190,65 +267,89 @@ void HistoryStore::deleteAll()
     tx.commit();
 }
 
+void HistoryStore::pause(CompactionStep step) const
+{
+    if (pause_)
+        pause_(step);
+}
+
 void HistoryStore::compact()
 {
-    const fs::path file = databasePath();
-    const fs::path tmp = compactPath();
-    fs::path staged = file;
-    staged += ".new";
     Database& live = db();
-    const int64_t rowsBefore = countRows(live);
-
+    const fs::path tmp = compactPath();
     try {
         fs::remove(tmp);
-        fs::remove(staged);
-        {
-            // The copy is written with the page size asked for here, whatever
-            // the page size of the file it is made from.
-            live.exec("PRAGMA page_size=" + std::to_string(kPageSize));
-            auto st = live.prepare("VACUUM INTO ?1");
-            st.bind(1, tmp.string());
-            st.run();
-        }
-        {
-            Database copy(tmp, Database::Mode::OpenExisting);
-            checkSchema(copy);
-            checkIntegrity(copy);
-            if (countRows(copy) != rowsBefore)
-                throw StoreError("the compacted copy lost rows");
-        }
-        close();
-        // Closing the last connection folds the write-ahead log into the file
-        // and removes it. A log still there means another connection has the
-        // history open: a file renamed in under it would be read with that
-        // connection's log of the old file, so the original stays.
-        fs::path wal = file;
-        wal += "-wal";
-        if (fs::exists(wal))
-            throw StoreError("the history database is open elsewhere; it was not compacted");
-        // Replace the history in one rename, so that it is whole at every moment;
-        // the compacted copy itself stays beside it.
-        fs::copy_file(tmp, staged, fs::copy_options::overwrite_existing);
-        syncOrThrow(staged);
-        fs::rename(staged, file);
-        try {
-            // The rename itself reaches the disk with the folder; should that
-            // fail, the file is whole under either name.
-            syncOrThrow(folder_);
-        } catch (const StoreError&) {
-        }
+        // The copy is written with the page size asked for here, whatever
+        // the page size of the file it is made from. It is not the history:
+        // the history is compacted, and checked, in place below.
+        live.exec("PRAGMA page_size=" + std::to_string(kPageSize));
+        auto st = live.prepare("VACUUM INTO ?1");
+        st.bind(1, tmp.string());
+        st.run();
+    } catch (const StoreError&) {
+        throw;
     } catch (const std::exception& e) {
-        std::error_code ignored;
-        fs::remove(staged, ignored);
-        if (!db_.isOpen())
-            open();
         // A file step fails with a filesystem_error; the caller hears of every
         // failure of the store as a StoreError.
-        if (dynamic_cast<const StoreError*>(&e))
-            throw;
         throw StoreError(std::string("compaction failed: ") + e.what());
     }
-    open();
+    pause(CompactionStep::CopyWritten);
+    vacuumInPlace();
+    pause(CompactionStep::Compacted);
+    checkDamage(live, databasePath());
+    try {
+        // What the VACUUM left in the log goes into the file now, unless
+        // another connection is reading: then the log keeps it safe.
+        live.checkpoint(CheckpointMode::Passive);
+    } catch (const StoreError&) {
+    }
+}
+
+namespace {
+
+// Steps in once, from inside the VACUUM: SQLite calls a progress handler
+// between the instructions of every statement it runs.
+struct PauseInside {
+    const CompactionPause* pause;
+    bool done = false;
+};
+
+int pauseInside(void* data)
+{
+    auto* p = static_cast<PauseInside*>(data);
+    if (p->done)
+        return 0;
+    p->done = true;
+    try {
+        (*p->pause)(CompactionStep::Compacting);
+    } catch (...) {
+        // Nothing may pass through SQLite: the VACUUM stops instead.
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace
+
+void HistoryStore::vacuumInPlace()
+{
+    // In the write-ahead log a VACUUM keeps the file's page size; a file of
+    // other pages takes the new size when the connection has it alone.
+    const bool resized = pragmaInt(db_, "page_size") != kPageSize && leaveLog(db_);
+    PauseInside inside{&pause_};
+    if (pause_)
+        sqlite3_progress_handler(db_.handle(), 100, pauseInside, &inside);
+    try {
+        db_.exec("VACUUM");
+    } catch (...) {
+        sqlite3_progress_handler(db_.handle(), 0, nullptr, nullptr);
+        if (resized)
+            backToLog(db_);
+        throw;
+    }
+    sqlite3_progress_handler(db_.handle(), 0, nullptr, nullptr);
+    if (resized)
+        backToLog(db_);
 }
 
 }  // namespace qudrim::store

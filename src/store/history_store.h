@@ -5,7 +5,9 @@
 #include "store/database.h"
 #include "store/history_row.h"
 
+#include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -54,6 +56,24 @@ private:
     std::vector<DrawRow> rows_;
 };
 
+// The read view with the count of other connections' commits it reflects
+// (PRAGMA data_version), both read in one transaction: a commit of another
+// connection after the read shows as a different count.
+struct ViewRead {
+    Snapshot view;
+    int64_t dataVersion = 0;
+};
+
+// The moments of a compaction at which a caller (a test) may step in: another
+// connection opening, reading or writing there must find the history whole,
+// and a program killed there must leave it whole.
+enum class CompactionStep {
+    CopyWritten,  // "plenvoxTmp.mdb" written; the history itself not yet compacted
+    Compacting,   // inside the history's own VACUUM, which holds its write lock
+    Compacted,    // that VACUUM committed; the history not yet checked
+};
+using CompactionPause = std::function<void(CompactionStep)>;
+
 class HistoryStore {
 public:
     explicit HistoryStore(std::filesystem::path programFolder);
@@ -67,14 +87,18 @@ public:
     std::filesystem::path compactPath() const { return folder_ / kCompactFileName; }
 
     // Opens "plenvox.mdb", creating it with the full schema when it does not
-    // exist. A file that is not a usable history database is left untouched
-    // and reported with a StoreError.
+    // exist. A file that is not a usable history database, or fails SQLite's
+    // quick check, is left untouched and reported with a StoreError
+    // (damaged() for a failed check).
     void open();
     bool isOpen() const { return db_.isOpen(); }
     // Folds the write-ahead log into the file and empties it, then closes.
     // Should another connection keep the log busy, the log stays beside the
     // file and the next open reads it: nothing committed is lost.
     void close();
+    // Closes without writing anything more into the file: for a file that
+    // can no longer be read, the log stays beside it as it is.
+    void abandon();
     Database& db();
 
     // Folds committed transactions from the write-ahead log into the file.
@@ -85,20 +109,34 @@ public:
 
     // Takes a new read view of the whole history.
     Snapshot snapshot();
+    // The same, with the count of other connections' commits read first in
+    // the same read transaction.
+    ViewRead readView();
     // The last `count` rows in SQQH order (oldest first), own columns only.
     std::vector<DrawRow> lastRows(int count);
 
     // Empties Lishi in one transaction; on failure the history stays whole.
     void deleteAll();
 
-    // Compacts into "plenvoxTmp.mdb", checks the copy, then replaces
-    // "plenvox.mdb" with it; the copy stays beside it. On any failure the
-    // original file stays and is opened again; the error is rethrown.
+    // Writes the compacted copy "plenvoxTmp.mdb" (which stays beside the
+    // history), then compacts "plenvox.mdb" itself with an in-place VACUUM
+    // under SQLite's own locks and journal, and checks it.
+    // The file is never replaced: every other connection sees the history
+    // before or after the compaction, whole, and a program killed at any
+    // moment leaves one of the two. The connection stays open throughout.
+    // A failure before the VACUUM committed leaves the file as it was; a
+    // failed check afterwards is a StoreError with damaged().
     void compact();
+    // Called at each step of every compaction from now on; none by default.
+    void setCompactionPause(CompactionPause pause) { pause_ = std::move(pause); }
 
 private:
+    void pause(CompactionStep step) const;
+    void vacuumInPlace();
+
     std::filesystem::path folder_;
     Database db_;
+    CompactionPause pause_;
 };
 
 // Reads the own columns of the current row of a statement that selected

@@ -197,13 +197,11 @@ TEST_F(TrimWindowTest, ACompactionThatFailsAfterTheRebuildKeepsTheTrimmedHistory
 {
     open();
     activate(window.get());
-    // Another connection on the file keeps it from being replaced.
-    auto other = std::make_unique<qudrim::store::Database>(folder.path() / "plenvox.mdb",
-                                                           qudrim::store::Database::Mode::OpenExisting);
-    other->exec("SELECT COUNT(*) FROM Lishi");
+    // A folder in the way of the compacted copy, which cannot be removed.
+    std::filesystem::create_directories(folder.path() / "plenvoxTmp.mdb" / "in-the-way");
+    std::ofstream(folder.path() / "plenvoxTmp.mdb" / "in-the-way" / "file") << "x";
     prompter.answers = {QStringLiteral("3")};
     find<QAction>(QStringLiteral("mnuEszhzd"))->trigger();
-    other.reset();
 
     ASSERT_EQ(prompter.warnings.size(), 1u);
     EXPECT_EQ(prompter.warnings[0].title, QStringLiteral("压缩数据库"));

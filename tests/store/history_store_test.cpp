@@ -3,6 +3,7 @@
 #include "draw/attributes.h"
 #include "draw/row_builder.h"
 #include "store/history_store.h"
+#include "store/damaged_files.h"
 #include "store/lishi_rows.h"
 #include "store/schema.h"
 #include "support/history_fixture.h"
@@ -291,22 +292,75 @@ TEST_F(HistoryStoreTest, FailedCompactionLeavesTheHistoryOpenAndWhole)
     EXPECT_EQ(count("Lishi"), 41);
 }
 
-TEST_F(HistoryStoreTest, CompactionWhileAnotherConnectionIsOpenKeepsTheOriginal)
+TEST_F(HistoryStoreTest, CompactionWhileAnotherConnectionIsOpenCompactsUnderIt)
 {
     fill(40);
+    store.db().exec("DELETE FROM Lishi WHERE SQQH > 2000030");
     const auto before = rows();
-    {
-        store::Database other(store.databasePath(), store::Database::Mode::OpenExisting);
-        EXPECT_EQ(testrows::readLishi(other), before);
-        EXPECT_THROW(store.compact(), store::StoreError);
-        ASSERT_TRUE(store.isOpen());
-        // Both connections still share one file and see each other's writes.
-        AddLishi(store, std::vector<DrawInput>{{2099001, 2099001, {1, 2, 3, 4, 5, 6, 7}}}, {});
-        EXPECT_EQ(testrows::countOf(other, "Lishi"), 41);
-    }
-    store.compact();
-    EXPECT_EQ(count("Lishi"), 41);
+    store::Database other(store.databasePath(), store::Database::Mode::OpenExisting);
+    EXPECT_EQ(testrows::readLishi(other), before);
+    ASSERT_NO_THROW(store.compact());
+    EXPECT_EQ(testrows::readLishi(other), before);
+    EXPECT_EQ(rows(), before);
+    // Both connections still share one file and see each other's writes.
+    AddLishi(store, std::vector<DrawInput>{{2099001, 2099001, {1, 2, 3, 4, 5, 6, 7}}}, {});
+    EXPECT_EQ(testrows::countOf(other, "Lishi"), 31);
+    auto insert = other.prepare("INSERT INTO Lishi (SQQH) VALUES (?1)");
+    insert.bind(1, 2099002);
+    insert.run();
+    EXPECT_EQ(count("Lishi"), 32);
     auto st = store.db().prepare("PRAGMA integrity_check");
     ASSERT_TRUE(st.step());
     EXPECT_EQ(st.columnText(0), "ok");
+}
+
+// ------------------------------------------------------------ damaged files
+
+TEST(HistoryStoreDamaged, APageHeaderZeroedIsReportedAndTheFileLeftUntouched)
+{
+    qudrim::testing::TempFolder folder;
+    {
+        store::HistoryStore store(folder.path());
+        store.open();
+        AddLishi(store, qudrim::testing::syntheticHistory(40, 3), {});
+    }
+    const fs::path file = folder.path() / "plenvox.mdb";
+    testrows::zeroLishiPageHeader(file);
+    const std::string before = bytesOf(file);
+    const auto namesBefore = namesIn(folder.path());
+
+    store::HistoryStore store(folder.path());
+    try {
+        store.open();
+        FAIL() << "a damaged file was opened";
+    } catch (const store::StoreError& e) {
+        EXPECT_TRUE(e.damaged()) << e.what();
+        EXPECT_NE(std::string(e.what()).find(file.string()), std::string::npos) << e.what();
+    }
+    EXPECT_FALSE(store.isOpen());
+    EXPECT_EQ(bytesOf(file), before);
+    EXPECT_EQ(namesIn(folder.path()), namesBefore);
+}
+
+// The check after a compaction finds a file damaged by then: here another
+// program folds the compacted history into the file, which then loses a
+// page header.
+TEST_F(HistoryStoreTest, ACompactedFileThatFailsItsCheckIsReportedDamaged)
+{
+    fill(40);
+    store.setCompactionPause([this](store::CompactionStep at) {
+        if (at != store::CompactionStep::Compacted)
+            return;
+        {
+            store::Database other(store.databasePath(), store::Database::Mode::OpenExisting);
+            other.exec("PRAGMA wal_checkpoint(TRUNCATE)");
+        }
+        testrows::zeroLishiPageHeader(store.databasePath());
+    });
+    try {
+        store.compact();
+        FAIL() << "the damage was not found";
+    } catch (const store::StoreError& e) {
+        EXPECT_TRUE(e.damaged()) << e.what();
+    }
 }
