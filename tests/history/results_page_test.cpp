@@ -321,7 +321,21 @@ INSTANTIATE_TEST_SUITE_P(
         // Browsers look for it in the first 1,024 bytes only.
         EncodingCase{"MetaWithinTheFirstKilobyte", std::string(1000, ' ') + "<meta charset=gbk>", "", "gb18030"},
         EncodingCase{"MetaBeyondTheFirstKilobyte", std::string(1024, ' ') + "<meta charset=gbk>", "", "UTF-8"},
-        EncodingCase{"MetaCutByTheFirstKilobyte", std::string(1010, ' ') + "<meta charset=gbk>", "", "UTF-8"}),
+        EncodingCase{"MetaCutByTheFirstKilobyte", std::string(1010, ' ') + "<meta charset=gbk>", "", "UTF-8"},
+        // The prescan's reading of the markup before the meta tag.
+        EncodingCase{"CommentSkipped", "<!-- <meta charset=big5> --><meta charset=gbk>", "", "gb18030"},
+        EncodingCase{"CommentClosedAtOnce", "<!--><meta charset=gbk>", "", "gb18030"},
+        EncodingCase{"CommentNeverClosed", "<!-- <meta charset=gbk>", "", "UTF-8"},
+        EncodingCase{"QuotedGreaterThanInATag", "<a title='>' x=<meta charset=big5>><meta charset=gbk>", "", "gb18030"},
+        EncodingCase{"FirstCharsetAttributeCounts", "<meta charset=gbk charset=big5>", "", "gb18030"},
+        EncodingCase{"ContentWithoutHttpEquivIsNoDeclaration", "<meta content='text/html; charset=big5'><meta charset=gbk>",
+                     "", "gb18030"},
+        EncodingCase{"HttpEquivAfterContent", "<meta content='text/html; charset=gbk' http-equiv='Content-Type'>", "",
+                     "gb18030"},
+        EncodingCase{"SlashBeforeTheAttribute", "<meta/charset=gbk>", "", "gb18030"},
+        EncodingCase{"UnknownCharsetIsPassedOver", "<meta charset=no-such-code><meta charset=gbk>", "", "gb18030"},
+        EncodingCase{"XmlDeclaration", "<?xml version=\"1.0\" encoding=\"GB2312\"?><html>", "", "gb18030"},
+        EncodingCase{"Utf16XmlDeclaration", std::string("<\0?\0x\0m\0l\0", 10), "", "UTF-16LE"}),
     [](const ::testing::TestParamInfo<EncodingCase>& info) { return info.param.name; });
 
 }  // namespace
