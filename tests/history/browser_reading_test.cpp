@@ -5,9 +5,11 @@
 #include "history/browser_pages.h"
 #include "history/results_page.h"
 #include "history/results_table.h"
+#include "support/history_fixture.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -33,6 +35,28 @@ TEST_P(BrowserPageTest, GivesTheDrawsABrowserShows)
 
 INSTANTIATE_TEST_SUITE_P(Markup, BrowserPageTest, ::testing::ValuesIn(qudrim::testing::browser_pages::all()),
                          [](const ::testing::TestParamInfo<BrowserPage>& info) { return info.param.name; });
+
+// A page of today's results sites with the draws of a real year: every draw
+// is read, the oldest first.
+TEST(ReadKjYear, ARealYearOnASitePage)
+{
+    if (!std::filesystem::exists(qudrim::testing::realHistoryFile()))
+        GTEST_SKIP() << "no real history";
+    for (const int32_t year : {1993, 2024}) {
+        std::vector<qudrim::DrawInput> draws;
+        for (const qudrim::DrawInput& d : qudrim::testing::loadRealHistory())
+            if (d.issue / 1000 == year)
+                draws.push_back(d);
+        ASSERT_GT(draws.size(), 100u);
+        const std::string page = qudrim::testing::siteYearPage(draws, year);
+        const ResultsPage read = ReadKjYear(page, "text/html; charset=utf-8", year, 0);
+        ASSERT_EQ(read.draws.size(), draws.size()) << year;
+        for (size_t i = 0; i < draws.size(); ++i) {
+            EXPECT_EQ(read.draws[i].issue, draws[i].issue);
+            EXPECT_EQ(read.draws[i].numbers, draws[i].numbers) << draws[i].issue;
+        }
+    }
+}
 
 // The text of one cell, a page for each.
 struct CellCase {
