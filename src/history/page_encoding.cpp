@@ -44,79 +44,67 @@ bool startsWithIgnoringCase(std::string_view s, size_t pos, std::string_view pre
 struct Encoding {
     const char* name;
     const char* converter;  // nullptr: decoded here
-    std::initializer_list<const char*> labels;
+    std::string_view labels;  // apart by blanks
 };
 
 const std::array kEncodings = {
-    Encoding{"UTF-8", nullptr, {"unicode-1-1-utf-8", "unicode11utf8", "unicode20utf8", "utf-8", "utf8", "x-unicode20utf8"}},
-    Encoding{"IBM866", "IBM866", {"866", "cp866", "csibm866", "ibm866"}},
+    Encoding{"UTF-8", nullptr, "unicode-1-1-utf-8 unicode11utf8 unicode20utf8 utf-8 utf8 x-unicode20utf8"},
+    Encoding{"IBM866", "IBM866", "866 cp866 csibm866 ibm866"},
     Encoding{"ISO-8859-2", "ISO-8859-2",
-             {"csisolatin2", "iso-8859-2", "iso-ir-101", "iso8859-2", "iso88592", "iso_8859-2", "iso_8859-2:1987", "l2",
-              "latin2"}},
+             "csisolatin2 iso-8859-2 iso-ir-101 iso8859-2 iso88592 iso_8859-2 iso_8859-2:1987 l2 latin2"},
     Encoding{"ISO-8859-3", "ISO-8859-3",
-             {"csisolatin3", "iso-8859-3", "iso-ir-109", "iso8859-3", "iso88593", "iso_8859-3", "iso_8859-3:1988", "l3",
-              "latin3"}},
+             "csisolatin3 iso-8859-3 iso-ir-109 iso8859-3 iso88593 iso_8859-3 iso_8859-3:1988 l3 latin3"},
     Encoding{"ISO-8859-4", "ISO-8859-4",
-             {"csisolatin4", "iso-8859-4", "iso-ir-110", "iso8859-4", "iso88594", "iso_8859-4", "iso_8859-4:1988", "l4",
-              "latin4"}},
+             "csisolatin4 iso-8859-4 iso-ir-110 iso8859-4 iso88594 iso_8859-4 iso_8859-4:1988 l4 latin4"},
     Encoding{"ISO-8859-5", "ISO-8859-5",
-             {"csisolatincyrillic", "cyrillic", "iso-8859-5", "iso-ir-144", "iso8859-5", "iso88595", "iso_8859-5",
-              "iso_8859-5:1988"}},
+             "csisolatincyrillic cyrillic iso-8859-5 iso-ir-144 iso8859-5 iso88595 iso_8859-5 iso_8859-5:1988"},
     Encoding{"ISO-8859-6", "ISO-8859-6",
-             {"arabic", "asmo-708", "csiso88596e", "csiso88596i", "csisolatinarabic", "ecma-114", "iso-8859-6",
-              "iso-8859-6-e", "iso-8859-6-i", "iso-ir-127", "iso8859-6", "iso88596", "iso_8859-6", "iso_8859-6:1987"}},
+             "arabic asmo-708 csiso88596e csiso88596i csisolatinarabic ecma-114 iso-8859-6 iso-8859-6-e iso-8859-6-i iso-ir-127 iso8859-6 iso88596 iso_8859-6 iso_8859-6:1987"},
     Encoding{"ISO-8859-7", "ISO-8859-7",
-             {"csisolatingreek", "ecma-118", "elot_928", "greek", "greek8", "iso-8859-7", "iso-ir-126", "iso8859-7",
-              "iso88597", "iso_8859-7", "iso_8859-7:1987", "sun_eu_greek"}},
+             "csisolatingreek ecma-118 elot_928 greek greek8 iso-8859-7 iso-ir-126 iso8859-7 iso88597 iso_8859-7 iso_8859-7:1987 sun_eu_greek"},
     Encoding{"ISO-8859-8", "ISO-8859-8",
-             {"csiso88598e", "csisolatinhebrew", "hebrew", "iso-8859-8", "iso-8859-8-e", "iso-ir-138", "iso8859-8",
-              "iso88598", "iso_8859-8", "iso_8859-8:1988", "visual"}},
-    Encoding{"ISO-8859-8-I", "ISO-8859-8", {"csiso88598i", "iso-8859-8-i", "logical"}},
+             "csiso88598e csisolatinhebrew hebrew iso-8859-8 iso-8859-8-e iso-ir-138 iso8859-8 iso88598 iso_8859-8 iso_8859-8:1988 visual"},
+    Encoding{"ISO-8859-8-I", "ISO-8859-8", "csiso88598i iso-8859-8-i logical"},
     Encoding{"ISO-8859-10", "ISO-8859-10",
-             {"csisolatin6", "iso-8859-10", "iso-ir-157", "iso8859-10", "iso885910", "l6", "latin6"}},
-    Encoding{"ISO-8859-13", "ISO-8859-13", {"iso-8859-13", "iso8859-13", "iso885913"}},
-    Encoding{"ISO-8859-14", "ISO-8859-14", {"iso-8859-14", "iso8859-14", "iso885914"}},
+             "csisolatin6 iso-8859-10 iso-ir-157 iso8859-10 iso885910 l6 latin6"},
+    Encoding{"ISO-8859-13", "ISO-8859-13", "iso-8859-13 iso8859-13 iso885913"},
+    Encoding{"ISO-8859-14", "ISO-8859-14", "iso-8859-14 iso8859-14 iso885914"},
     Encoding{"ISO-8859-15", "ISO-8859-15",
-             {"csisolatin9", "iso-8859-15", "iso8859-15", "iso885915", "iso_8859-15", "l9"}},
-    Encoding{"ISO-8859-16", "ISO-8859-16", {"iso-8859-16"}},
-    Encoding{"KOI8-R", "KOI8-R", {"cskoi8r", "koi", "koi8", "koi8-r", "koi8_r"}},
-    Encoding{"KOI8-U", "KOI8-U", {"koi8-ru", "koi8-u"}},
-    Encoding{"macintosh", "MACINTOSH", {"csmacintosh", "mac", "macintosh", "x-mac-roman"}},
+             "csisolatin9 iso-8859-15 iso8859-15 iso885915 iso_8859-15 l9"},
+    Encoding{"ISO-8859-16", "ISO-8859-16", "iso-8859-16"},
+    Encoding{"KOI8-R", "KOI8-R", "cskoi8r koi koi8 koi8-r koi8_r"},
+    Encoding{"KOI8-U", "KOI8-U", "koi8-ru koi8-u"},
+    Encoding{"macintosh", "MACINTOSH", "csmacintosh mac macintosh x-mac-roman"},
     Encoding{"windows-874", "WINDOWS-874",
-             {"dos-874", "iso-8859-11", "iso8859-11", "iso885911", "tis-620", "windows-874"}},
-    Encoding{"windows-1250", "CP1250", {"cp1250", "windows-1250", "x-cp1250"}},
-    Encoding{"windows-1251", "CP1251", {"cp1251", "windows-1251", "x-cp1251"}},
+             "dos-874 iso-8859-11 iso8859-11 iso885911 tis-620 windows-874"},
+    Encoding{"windows-1250", "CP1250", "cp1250 windows-1250 x-cp1250"},
+    Encoding{"windows-1251", "CP1251", "cp1251 windows-1251 x-cp1251"},
     Encoding{"windows-1252", nullptr,
-             {"ansi_x3.4-1968", "ascii", "cp1252", "cp819", "csisolatin1", "ibm819", "iso-8859-1", "iso-ir-100",
-              "iso8859-1", "iso88591", "iso_8859-1", "iso_8859-1:1987", "l1", "latin1", "us-ascii", "windows-1252",
-              "x-cp1252"}},
-    Encoding{"windows-1253", "CP1253", {"cp1253", "windows-1253", "x-cp1253"}},
+             "ansi_x3.4-1968 ascii cp1252 cp819 csisolatin1 ibm819 iso-8859-1 iso-ir-100 iso8859-1 iso88591 iso_8859-1 iso_8859-1:1987 l1 latin1 us-ascii windows-1252 x-cp1252"},
+    Encoding{"windows-1253", "CP1253", "cp1253 windows-1253 x-cp1253"},
     Encoding{"windows-1254", "CP1254",
-             {"cp1254", "csisolatin5", "iso-8859-9", "iso-ir-148", "iso8859-9", "iso88599", "iso_8859-9",
-              "iso_8859-9:1989", "l5", "latin5", "windows-1254", "x-cp1254"}},
-    Encoding{"windows-1255", "CP1255", {"cp1255", "windows-1255", "x-cp1255"}},
-    Encoding{"windows-1256", "CP1256", {"cp1256", "windows-1256", "x-cp1256"}},
-    Encoding{"windows-1257", "CP1257", {"cp1257", "windows-1257", "x-cp1257"}},
-    Encoding{"windows-1258", "CP1258", {"cp1258", "windows-1258", "x-cp1258"}},
-    Encoding{"x-mac-cyrillic", "MAC-CYRILLIC", {"x-mac-cyrillic", "x-mac-ukrainian"}},
+             "cp1254 csisolatin5 iso-8859-9 iso-ir-148 iso8859-9 iso88599 iso_8859-9 iso_8859-9:1989 l5 latin5 windows-1254 x-cp1254"},
+    Encoding{"windows-1255", "CP1255", "cp1255 windows-1255 x-cp1255"},
+    Encoding{"windows-1256", "CP1256", "cp1256 windows-1256 x-cp1256"},
+    Encoding{"windows-1257", "CP1257", "cp1257 windows-1257 x-cp1257"},
+    Encoding{"windows-1258", "CP1258", "cp1258 windows-1258 x-cp1258"},
+    Encoding{"x-mac-cyrillic", "MAC-CYRILLIC", "x-mac-cyrillic x-mac-ukrainian"},
     // GBK's decoder is gb18030's.
     Encoding{"gb18030", nullptr,
-             {"chinese", "csgb2312", "csiso58gb231280", "gb2312", "gb_2312", "gb_2312-80", "gbk", "iso-ir-58", "x-gbk",
-              "gb18030"}},
-    Encoding{"Big5", "BIG5-HKSCS", {"big5", "big5-hkscs", "cn-big5", "csbig5", "x-x-big5"}},
-    Encoding{"EUC-JP", "EUC-JP", {"cseucpkdfmtjapanese", "euc-jp", "x-euc-jp"}},
-    Encoding{"ISO-2022-JP", "ISO-2022-JP", {"csiso2022jp", "iso-2022-jp"}},
+             "chinese csgb2312 csiso58gb231280 gb2312 gb_2312 gb_2312-80 gbk iso-ir-58 x-gbk gb18030"},
+    Encoding{"Big5", "BIG5-HKSCS", "big5 big5-hkscs cn-big5 csbig5 x-x-big5"},
+    Encoding{"EUC-JP", "EUC-JP", "cseucpkdfmtjapanese euc-jp x-euc-jp"},
+    Encoding{"ISO-2022-JP", "ISO-2022-JP", "csiso2022jp iso-2022-jp"},
     Encoding{"Shift_JIS", "WINDOWS-31J",
-             {"csshiftjis", "ms932", "ms_kanji", "shift-jis", "shift_jis", "sjis", "windows-31j", "x-sjis"}},
+             "csshiftjis ms932 ms_kanji shift-jis shift_jis sjis windows-31j x-sjis"},
     Encoding{"EUC-KR", "CP949",
-             {"cseuckr", "csksc56011987", "euc-kr", "iso-ir-149", "korean", "ks_c_5601-1987", "ks_c_5601-1989",
-              "ksc5601", "ksc_5601", "windows-949"}},
+             "cseuckr csksc56011987 euc-kr iso-ir-149 korean ks_c_5601-1987 ks_c_5601-1989 ksc5601 ksc_5601 windows-949"},
     Encoding{"replacement", nullptr,
-             {"csiso2022kr", "hz-gb-2312", "iso-2022-cn", "iso-2022-cn-ext", "iso-2022-kr", "replacement"}},
-    Encoding{"UTF-16BE", nullptr, {"unicodefffe", "utf-16be"}},
+             "csiso2022kr hz-gb-2312 iso-2022-cn iso-2022-cn-ext iso-2022-kr replacement"},
+    Encoding{"UTF-16BE", nullptr, "unicodefffe utf-16be"},
     Encoding{"UTF-16LE", nullptr,
-             {"csunicode", "iso-10646-ucs-2", "ucs-2", "unicode", "unicodefeff", "utf-16", "utf-16le"}},
-    Encoding{"x-user-defined", nullptr, {"x-user-defined"}},
+             "csunicode iso-10646-ucs-2 ucs-2 unicode unicodefeff utf-16 utf-16le"},
+    Encoding{"x-user-defined", nullptr, "x-user-defined"},
 };
 
 const Encoding* encodingNamed(std::string_view name)
@@ -716,13 +704,19 @@ std::optional<std::string> encodingForLabel(std::string_view label)
     std::string l;
     for (char c : trimmed(label))
         l += lower(c);
-    for (const Encoding& e : kEncodings)
-        for (const char* candidate : e.labels)
-            if (l == candidate) {
+    if (l.empty() || l.find(' ') != std::string::npos)
+        return std::nullopt;
+    for (const Encoding& e : kEncodings) {
+        for (size_t start = 0; start < e.labels.size();) {
+            const size_t end = std::min(e.labels.find(' ', start), e.labels.size());
+            if (e.labels.substr(start, end - start) == l) {
                 if (e.converter && !converterExists(e.converter))
                     return std::nullopt;
                 return std::string(e.name);
             }
+            start = end + 1;
+        }
+    }
     return std::nullopt;
 }
 

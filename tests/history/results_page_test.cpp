@@ -340,6 +340,25 @@ INSTANTIATE_TEST_SUITE_P(
 
 }  // namespace
 
+TEST(EncodingForLabel, FollowsTheStandardsTable)
+{
+    EXPECT_EQ(encodingForLabel(" UTF8 "), "UTF-8");
+    EXPECT_EQ(encodingForLabel("unicode-1-1-utf-8"), "UTF-8");
+    EXPECT_EQ(encodingForLabel("GB2312"), "gb18030");
+    EXPECT_EQ(encodingForLabel("x-gbk"), "gb18030");
+    EXPECT_EQ(encodingForLabel("big5-hkscs"), "Big5");
+    EXPECT_EQ(encodingForLabel("iso-8859-8"), "ISO-8859-8");
+    EXPECT_EQ(encodingForLabel("iso-8859-8-i"), "ISO-8859-8-I");
+    EXPECT_EQ(encodingForLabel("ks_c_5601-1987"), "EUC-KR");
+    EXPECT_EQ(encodingForLabel("x-mac-ukrainian"), "x-mac-cyrillic");
+    EXPECT_EQ(encodingForLabel("us-ascii"), "windows-1252");
+    EXPECT_EQ(encodingForLabel("ucs-2"), "UTF-16LE");
+    EXPECT_EQ(encodingForLabel("hz-gb-2312"), "replacement");
+    EXPECT_EQ(encodingForLabel("utf 8"), std::nullopt);
+    EXPECT_EQ(encodingForLabel("8859-8"), std::nullopt);
+    EXPECT_EQ(encodingForLabel(""), std::nullopt);
+}
+
 TEST(ResultsPageAddress, IsSitePathYearAndHtml)
 {
     EXPECT_EQ(resultsPageAddress("http://127.0.0.1:8080", 2016), "http://127.0.0.1:8080/85122/kj/2016.html");
