@@ -153,10 +153,12 @@ void BM_CombinationSweep(benchmark::State& state)
 void BM_CombinationPreparedAlternating(benchmark::State& state)
 {
     auto& f = fixture(static_cast<History>(state.range(0)));
-    const auto [a, b] = pair(f, static_cast<Mode>(state.range(1)), static_cast<int>(state.range(2)),
-                             static_cast<int>(state.range(3)), state.range(4) == 7);
-    alternatingStep(state, f, static_cast<Step>(state.range(5)),
-                    [&](bool flip) { return prepareCombinationSearch(f.store->db(), flip ? b : a, f.cache.get()); });
+    // A pair, not structured bindings: clang 14 cannot capture those.
+    const auto both = pair(f, static_cast<Mode>(state.range(1)), static_cast<int>(state.range(2)),
+                           static_cast<int>(state.range(3)), state.range(4) == 7);
+    alternatingStep(state, f, static_cast<Step>(state.range(5)), [&](bool flip) {
+        return prepareCombinationSearch(f.store->db(), flip ? both.second : both.first, f.cache.get());
+    });
 }
 
 // Args: history, mode, kind, k, pool; the first search of
