@@ -160,7 +160,9 @@ public:
             fetched.outcome = history::PageFetch::Outcome::Cancelled;
             return fetched;
         }
-        if (page.outcome == FetchedPage::Outcome::Failed) {
+        if (page.outcome == FetchedPage::Outcome::Failed || page.outcome == FetchedPage::Outcome::Missing) {
+            if (page.outcome == FetchedPage::Outcome::Missing)
+                fetched.outcome = history::PageFetch::Outcome::Missing;
             fetched.reason = page.reason.toStdString();
             fetched.detail = page.detail.toStdString();
             return fetched;

@@ -126,6 +126,8 @@ FetchedPage ResultsFetcher::fetch(const QUrl& url)
     }
     if (error != QNetworkReply::NoError || timedOut || status < 200 || status >= 300) {
         page.reason = failureReason(error, status, timedOut, pageTimeoutMs_);
+        if (!timedOut && (status == 404 || status == 410))
+            page.outcome = FetchedPage::Outcome::Missing;
         return page;
     }
     page.outcome = FetchedPage::Outcome::Read;

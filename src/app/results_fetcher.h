@@ -22,7 +22,8 @@ namespace qudrim::app {
 QString resultsSiteAddress(const QString& text);
 
 struct FetchedPage {
-    enum class Outcome { Read, Failed, Cancelled };
+    // Missing: the site answered that it has no such page (HTTP 404 or 410).
+    enum class Outcome { Read, Failed, Missing, Cancelled };
     Outcome outcome = Outcome::Failed;
     QByteArray body;
     QString contentType;  // the HTTP header, "text/html; charset=gbk"

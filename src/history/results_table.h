@@ -1,7 +1,7 @@
 // The results table of a yearly results page: the element with id "main" of
-// the page's HTML, its rows and the text of each cell as a browser's
-// innerText gives it. The page arrives as bytes in the encoding it declares
-// (see page_encoding.h).
+// the document a browser builds from the page, its rows and the text of each
+// cell as the browser's innerText gives it. The page arrives as bytes in the
+// encoding it declares (see page_encoding.h).
 #pragma once
 
 #include <cstddef>
@@ -19,12 +19,14 @@ enum class PageProblem {
     None,        // the table was read
     NoTable,     // no element "main", or it is not a table
     TooLarge,    // more bytes than any results page has
-    TooComplex,  // more elements than any results page has
+    TooComplex,  // more elements than any results page has, or a parse far too long
 };
 
 // A yearly page of the results site is well under 100 KB with a few
-// thousand elements. Pages beyond these limits are refused unread, so that
-// reading a page ends within a moment of its arrival, whatever it holds.
+// thousand elements. Pages beyond these limits are refused, and so is a
+// page whose parse would take longer than any results page's by far (see
+// ParseBudget in page_document.h), so that reading a page ends within a
+// moment of its arrival, whatever it holds.
 inline constexpr size_t kMaxPageBytes = 1024 * 1024;
 inline constexpr size_t kMaxPageElements = 100000;
 
@@ -33,11 +35,11 @@ struct ResultsTable {
     CellTable rows;  // None: the rows of the table
 };
 
-// The rows of the table with id "main" (those of its head, body and foot
-// sections included, those of nested tables not) with the text of every
-// td or th cell: tags dropped, scripts and styles left out, runs of white
-// space collapsed to one blank, blanks at both ends dropped. `contentType`
-// is the value of the HTTP header Content-Type, empty when there was none.
+// The rows of the table with id "main" as its rows collection has them
+// (those of its head, body and foot sections and those directly in it,
+// those of nested tables not) with the innerText of every td or th cell
+// (see inner_text.h). `contentType` is the value of the HTTP header
+// Content-Type, empty when there was none.
 ResultsTable readResultsTable(std::string_view page, std::string_view contentType);
 
 }  // namespace qudrim::history

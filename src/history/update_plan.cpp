@@ -59,7 +59,7 @@ std::optional<int32_t> firstMissingIssue(int32_t year, int32_t newest, std::span
         last = d.issue;
         ++expected;
     }
-    if (pastYear && last / 1000 < year)
+    if (pastYear && newest != 0 && last / 1000 < year)
         return year * 1000 + 1;
     return std::nullopt;
 }

@@ -58,8 +58,10 @@ UpdateWrite gatherUpdate(const UpdatePlan& plan, std::span<const std::vector<Dra
 // are left out. The first issue the new draws leave out, or none when they
 // follow on. A page without new draws follows on, unless it is of a
 // `pastYear` (one before the current year) of which no draw is stored
-// either: a past year always has draws, and the next year's would otherwise
-// follow on from the year before and leave this one out for good.
+// either while a draw precedes it (`newest` is not 0): a past year always
+// has draws, and the next year's would otherwise follow on from the year
+// before and leave this one out for good. Before the first draw a year
+// without draws lies before the results site's first year.
 std::optional<int32_t> firstMissingIssue(int32_t year, int32_t newest, std::span<const DrawInput> page,
                                          bool pastYear);
 

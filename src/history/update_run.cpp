@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <exception>
+#include <optional>
+#include <utility>
 #include <vector>
 
 namespace qudrim::history {
@@ -14,6 +16,7 @@ UpdateOutcome runOnlineUpdate(store::HistoryStore& store, const UpdatePlan& plan
     UpdateOutcome outcome;
     std::vector<std::vector<DrawInput>> pages;
     int32_t newest = plan.lastIssue;
+    std::optional<std::pair<int32_t, PageFetch>> firstPassedOver;  // a missing page
     for (const int32_t year : plan.years()) {
         const PageFetch page = source.fetch(year);
         outcome.year = year;
@@ -21,7 +24,16 @@ UpdateOutcome runOnlineUpdate(store::HistoryStore& store, const UpdatePlan& plan
             outcome.fault = UpdateFault::Cancelled;
             return outcome;
         }
-        if (page.outcome == PageFetch::Outcome::Failed) {
+        // Before the first draw a missing page is a year before the site's
+        // first one.
+        if (page.outcome == PageFetch::Outcome::Missing && newest == 0) {
+            if (!firstPassedOver)
+                firstPassedOver.emplace(year, page);
+            pages.emplace_back();
+            ++outcome.yearsPassedOver;
+            continue;
+        }
+        if (page.outcome != PageFetch::Outcome::Read) {
             outcome.fault = UpdateFault::PageNotFetched;
             outcome.reason = page.reason;
             outcome.detail = page.detail;
@@ -40,11 +52,23 @@ UpdateOutcome runOnlineUpdate(store::HistoryStore& store, const UpdatePlan& plan
             outcome.firstMissing = *missing;
             break;
         }
+        if (newest == 0 && read.draws.empty())
+            ++outcome.yearsPassedOver;
         for (const DrawInput& d : read.draws)
             newest = std::max(newest, d.issue);
         pages.push_back(std::move(read.draws));
     }
     outcome.pagesRead = pages.size();
+    // A site without a page of any of the years, or with pages of none but
+    // years without draws, is most likely the wrong site: that is said.
+    if (outcome.fault == UpdateFault::None && newest == 0 && firstPassedOver) {
+        outcome.fault = UpdateFault::PageNotFetched;
+        outcome.year = firstPassedOver->first;
+        outcome.reason = firstPassedOver->second.reason;
+        outcome.detail = firstPassedOver->second.detail;
+        outcome.pagesRead = 0;
+        return outcome;
+    }
 
     const UpdateWrite write = gatherUpdate(plan, pages);
     if (!write.changesHistory)

@@ -18,12 +18,13 @@ namespace qudrim::history {
 
 // A yearly page as the page source brought it, or why it did not.
 struct PageFetch {
-    enum class Outcome { Read, Failed, Cancelled };
+    // Missing: the site answered that it has no page for the year.
+    enum class Outcome { Read, Failed, Missing, Cancelled };
     Outcome outcome = Outcome::Failed;
     std::string body;         // Read: the page's bytes
     std::string contentType;  // Read: the HTTP header Content-Type
-    std::string reason;       // Failed: why, in the source's own words; passed on as it is
-    std::string detail;       // Failed: the technical account
+    std::string reason;       // Failed, Missing: why, in the source's own words; passed on as it is
+    std::string detail;       // Failed, Missing: the technical account
 };
 
 class ResultsPageSource {
@@ -49,7 +50,8 @@ struct UpdateOutcome {
     int32_t firstMissing = 0;                 // DrawsDoNotFollow
     std::string reason;                       // PageNotFetched: the source's reason
     std::string detail;                       // PageNotFetched: the source's; StoreRefused: the database's
-    size_t pagesRead = 0;                     // pages read before the run stopped
+    size_t pagesRead = 0;                     // pages read before the run stopped, those passed over included
+    size_t yearsPassedOver = 0;               // leading years without a page or without draws
     size_t drawsFound = 0;                    // new draws of those pages that were to be stored
     size_t stored = 0;                        // draws the run added to the history
 };
@@ -59,7 +61,12 @@ struct UpdateOutcome {
 // was read, in place of the whole history. A page stops the run when the
 // source cannot bring it, when it holds no results table, or when its new
 // draws do not follow on (firstMissingIssue); the pages after it are not
-// asked for. A cancelled source ends the run with nothing stored.
+// asked for. A year is a hole only once a draw precedes it (a stored one, or
+// one the run has read): the leading years of the plan whose page the site
+// does not have, or whose page has no draw, are passed over, as when the
+// kept years begin before the site's first year; a run in which no year
+// gave a draw and a page was missing ends as one whose first missing page
+// could not be fetched. A cancelled source ends the run with nothing stored.
 UpdateOutcome runOnlineUpdate(store::HistoryStore& store, const UpdatePlan& plan, const CodeBases& bases,
                               ResultsPageSource& source);
 

@@ -348,6 +348,48 @@ TEST_F(OnlineUpdateTest, AYearWhoseDrawsLeaveAHoleIsRefusedAndNamed)
     EXPECT_EQ(closeAndRead(), typedRows(drawsOf(y - 1, 1, 6)));
 }
 
+// With 34 years kept the replacement begins a year before the results
+// site's first, whose page has no draw: the history becomes the pages of
+// the years after it.
+TEST_F(OnlineUpdateTest, KeptYearsThatBeginBeforeTheSitesFirstYear)
+{
+    const int y = today.year();
+    storeSetting(QStringLiteral("IniSerchDay"), QStringLiteral("34"));
+    const auto stored = joined({drawsOf(y - 36, 1, 2), drawsOf(y - 1, 1, 2)});
+    server.setYear(y - 34, okPage(pageOf({})));
+    std::vector<DrawInput> site;
+    for (int year = y - 33; year <= y; ++year) {
+        const auto draws = drawsOf(year, 1, 2);
+        server.setYear(year, okPage(pageOf(draws)));
+        site = joined({site, draws});
+    }
+    prompter.replies = {true, true};
+    openOn(stored, server.address());
+
+    clickUpdate();
+
+    EXPECT_TRUE(prompter.warnings.empty()) << warningTexts().toStdString();
+    EXPECT_EQ(server.requested.size(), 35u);
+    EXPECT_EQ(closeAndRead(), typedRows(site));
+}
+
+TEST_F(OnlineUpdateTest, AFirstYearWithoutAPageIsPassedOver)
+{
+    const int y = today.year();
+    storeSetting(QStringLiteral("IniSerchDay"), QStringLiteral("2"));
+    // No page of y - 2: the site answers 404.
+    server.setYear(y - 1, okPage(pageOf(drawsOf(y - 1, 1, 3))));
+    server.setYear(y, okPage(pageOf(drawsOf(y, 1, 2))));
+    prompter.replies = {true};
+    openOn({}, server.address());
+
+    clickUpdate();
+
+    EXPECT_TRUE(prompter.warnings.empty()) << warningTexts().toStdString();
+    EXPECT_EQ(server.requested, yearPaths({y - 2, y - 1, y}));
+    EXPECT_EQ(closeAndRead(), typedRows(joined({drawsOf(y - 1, 1, 3), drawsOf(y, 1, 2)})));
+}
+
 TEST_F(OnlineUpdateTest, APageLargerThanAnyResultsPageIsRefusedAndNamed)
 {
     const int y = today.year();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "draw/row_builder.h"
+#include "draw/tables.h"
 
 #include <iconv.h>
 
@@ -114,6 +115,53 @@ inline std::string withBytesInRow(std::string page, int row, const std::string& 
         throw std::invalid_argument("no row " + std::to_string(row));
     page.insert(at + cell.size() - 5, bytes);
     return page;
+}
+
+// A yearly page as a results site of today serves it: a head with its
+// styles and scripts, a menu, the table "main" whose draw rows show each
+// number as a coloured ball with its zodiac, and a footer. The draws of a
+// real year (about 150) make a page of about 60 KB.
+inline std::string siteYearPage(const std::vector<DrawInput>& draws, int32_t year)
+{
+    static const char* const colours[] = {"red", "blue", "green"};
+    std::string html =
+        "<!DOCTYPE html>\n<html lang=\"zh-CN\">\n<head>\n<meta charset=\"utf-8\">\n"
+        "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>" +
+        std::to_string(year) +
+        "年开奖记录</title>\n<link rel=\"stylesheet\" href=\"/css/site.css\">\n<style>\n"
+        ".ball{display:inline-block;width:24px;height:24px;border-radius:12px;color:#fff;text-align:center}\n"
+        ".red{background:#e33}.blue{background:#36c}.green{background:#3a3}\n"
+        "#main td{padding:4px 8px;border-bottom:1px solid #ddd}\n</style>\n"
+        "<script>var _hm = _hm || []; (function(){ var s = document.createElement('script'); "
+        "s.src = '/js/stat.js?' + Date.now(); document.head.appendChild(s); })();</script>\n</head>\n<body>\n"
+        "<div class=\"header\"><a href=\"/\"><img src=\"/img/logo.png\" alt=\"开奖网\"></a>\n<ul class=\"nav\">";
+    for (int32_t y = year - 5; y <= year; ++y)
+        html += "<li><a href=\"/85122/kj/" + std::to_string(y) + ".html\">" + std::to_string(y) + "年</a></li>";
+    html += "</ul></div>\n<div class=\"content\">\n<h2>" + std::to_string(year) +
+            "年开奖结果</h2>\n<table id=\"main\" class=\"kj\" cellspacing=\"0\">\n<thead><tr><th>序号</th><th>期数</th>"
+            "<th>平码</th><th>特码</th><th>生肖</th><th>波色</th></tr></thead>\n<tbody>\n";
+    int n = 0;
+    for (auto it = draws.rbegin(); it != draws.rend(); ++it) {
+        const DrawInput& d = *it;
+        const std::string inYear = std::to_string(d.issue % 1000);
+        auto ball = [&](int number) {
+            return "<span class=\"ball " + std::string(colours[waveColourIndex(number)]) + "\">" + twoDigits(number) +
+                   "</span>";
+        };
+        ++n;
+        html += "<tr class=\"" + std::string(n % 2 ? "odd" : "even") + "\"><td>" + std::to_string(n) +
+                "</td><td><a href=\"/85122/kj/" + std::to_string(d.issue) + ".html\">" +
+                std::string(3 - inYear.size(), '0') + inYear + "期</a></td><td class=\"balls\">";
+        for (size_t k = 0; k < 6; ++k)
+            html += (k ? " + " : "") + ball(d.numbers[k]);
+        html += "</td><td>" + ball(d.numbers[6]) + "</td><td>";
+        for (size_t k = 0; k < 7; ++k)
+            html += std::string(k ? "/" : "") + std::string(strSxName[static_cast<size_t>(zodiacIndex(d.numbers[k], year))]);
+        html += "</td><td>" + std::string(strBsName[static_cast<size_t>(waveColourIndex(d.numbers[6]))]) + "波</td></tr>\n";
+    }
+    html += "</tbody>\n</table>\n</div>\n<div class=\"footer\"><p>本站开奖结果仅供参考，以官方公布为准。</p>"
+            "<p>&copy; " + std::to_string(year) + " 开奖网</p></div>\n</body>\n</html>\n";
+    return html;
 }
 
 }  // namespace qudrim::testing

@@ -167,7 +167,9 @@ INSTANTIATE_TEST_SUITE_P(
         FollowCase{"AnEmptyHistoryNotStartingAt001", 2010, 0, {2010003}, 2010001},
         FollowCase{"ARowOfIssue000", 2016, 2015150, {2016000, 2016001}, 2016001},
         FollowCase{"APastYearWithoutDraws", 2016, 2015150, {}, 2016001, true},
-        FollowCase{"APastYearAlreadyStored", 2016, 2016150, {}, std::nullopt, true}),
+        FollowCase{"APastYearAlreadyStored", 2016, 2016150, {}, std::nullopt, true},
+        // Before the first draw: a year before the results site's first one.
+        FollowCase{"ALeadingPastYearWithoutDraws", 1992, 0, {}, std::nullopt, true}),
     [](const ::testing::TestParamInfo<FollowCase>& info) { return info.param.name; });
 
 }  // namespace

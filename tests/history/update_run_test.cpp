@@ -45,6 +45,14 @@ PageFetch failed()
     return f;
 }
 
+PageFetch missing()
+{
+    PageFetch f = failed();
+    f.outcome = PageFetch::Outcome::Missing;
+    f.reason = "no such page";
+    return f;
+}
+
 PageFetch cancelled()
 {
     PageFetch f;
@@ -296,6 +304,100 @@ TEST_F(UpdateRun, AStrayByteInAGbkPageStoresTheWholeYear)
     EXPECT_EQ(out.fault, UpdateFault::None);
     EXPECT_EQ(out.stored, 74u);
     EXPECT_EQ(rows(), typedRows(year));
+}
+
+// A year is a hole only once a draw precedes it: the years of the plan
+// before the site's first one, without a page or with a page without draws,
+// are passed over, in either order; after a draw they stop the run.
+struct LeadingCase {
+    const char* name;
+    std::map<int32_t, PageFetch> pages;  // of 1992 to 1994; an empty history
+    UpdateFault fault;
+    int32_t year;  // of the fault
+    std::vector<DrawInput> stored;
+    size_t passedOver;
+};
+
+void PrintTo(const LeadingCase& c, std::ostream* os) { *os << c.name; }
+
+class LeadingYearsTest : public UpdateRun, public ::testing::WithParamInterface<LeadingCase> {};
+
+TEST_P(LeadingYearsTest, ArePassedOverUntilTheFirstDraw)
+{
+    const LeadingCase& c = GetParam();
+    source.pages = c.pages;
+
+    const UpdateOutcome out = run(2, 1994);
+
+    EXPECT_EQ(out.fault, c.fault);
+    if (c.fault != UpdateFault::None) {
+        EXPECT_EQ(out.year, c.year);
+    }
+    EXPECT_EQ(out.yearsPassedOver, c.passedOver);
+    EXPECT_EQ(rows(), typedRows(c.stored));
+}
+
+const std::vector<DrawInput> kNone;
+
+INSTANTIATE_TEST_SUITE_P(
+    Years, LeadingYearsTest,
+    ::testing::Values(
+        LeadingCase{"MissingPageThenDraws",
+                    {{1992, missing()}, {1993, pageOf(drawsOf(1993, 1, 3))}, {1994, pageOf(drawsOf(1994, 1, 2))}},
+                    UpdateFault::None, 0, joined({drawsOf(1993, 1, 3), drawsOf(1994, 1, 2)}), 1},
+        LeadingCase{"EmptyPageThenDraws",
+                    {{1992, pageOf(kNone)}, {1993, pageOf(drawsOf(1993, 1, 3))}, {1994, pageOf(drawsOf(1994, 1, 2))}},
+                    UpdateFault::None, 0, joined({drawsOf(1993, 1, 3), drawsOf(1994, 1, 2)}), 1},
+        LeadingCase{"MissingPageThenEmptyPageThenDraws",
+                    {{1992, missing()}, {1993, pageOf(kNone)}, {1994, pageOf(drawsOf(1994, 1, 2))}}, UpdateFault::None,
+                    0, drawsOf(1994, 1, 2), 2},
+        LeadingCase{"EmptyPageThenMissingPageThenDraws",
+                    {{1992, pageOf(kNone)}, {1993, missing()}, {1994, pageOf(drawsOf(1994, 1, 2))}}, UpdateFault::None,
+                    0, drawsOf(1994, 1, 2), 2},
+        // After a draw, a year without draws is a hole and a missing page a
+        // page that could not be read: the draws before it stay.
+        LeadingCase{"EmptyPageAfterDraws",
+                    {{1992, pageOf(drawsOf(1992, 1, 3))}, {1993, pageOf(kNone)}, {1994, pageOf(drawsOf(1994, 1, 2))}},
+                    UpdateFault::DrawsDoNotFollow, 1993, drawsOf(1992, 1, 3), 0},
+        LeadingCase{"MissingPageAfterDraws",
+                    {{1992, pageOf(drawsOf(1992, 1, 3))}, {1993, missing()}, {1994, pageOf(drawsOf(1994, 1, 2))}},
+                    UpdateFault::PageNotFetched, 1993, drawsOf(1992, 1, 3), 0},
+        // The first page with draws must still begin at 001.
+        LeadingCase{"FirstDrawsNotStartingAt001",
+                    {{1992, missing()}, {1993, pageOf(drawsOf(1993, 2, 3))}, {1994, pageOf(drawsOf(1994, 1, 2))}},
+                    UpdateFault::DrawsDoNotFollow, 1993, kNone, 1},
+        // No page of any year: most likely the wrong site, which is said.
+        LeadingCase{"NoPageAtAll", {{1992, missing()}, {1993, missing()}, {1994, missing()}},
+                    UpdateFault::PageNotFetched, 1992, kNone, 3},
+        LeadingCase{"NoDrawAtAll", {{1992, missing()}, {1993, pageOf(kNone)}, {1994, pageOf(kNone)}},
+                    UpdateFault::PageNotFetched, 1992, kNone, 3}),
+    [](const ::testing::TestParamInfo<LeadingCase>& info) { return info.param.name; });
+
+// With 34 years kept the replacement begins at 1992, a year before the
+// results site's first; the history becomes the pages of 1993 to the
+// current year.
+TEST_F(UpdateRun, ThirtyFourKeptYearsReplaceTheHistoryFrom1993)
+{
+    std::vector<DrawInput> old;
+    for (int32_t y = 1990; y <= 2025; ++y)
+        old = joined({old, drawsOf(y, 1, 2)});
+    store_(old);
+    source.pages[1992] = pageOf(kNone);
+    std::vector<DrawInput> site;
+    for (int32_t y = 1993; y <= 2026; ++y) {
+        const auto year = drawsOf(y, 1, y == 2026 ? 2 : 5);
+        source.pages[y] = pageOf(year);
+        site = joined({site, year});
+    }
+
+    const UpdateOutcome out = run(34, 2026);
+
+    EXPECT_EQ(out.fault, UpdateFault::None);
+    EXPECT_EQ(source.asked.front(), 1992);
+    EXPECT_EQ(source.asked.size(), 35u);
+    EXPECT_EQ(out.yearsPassedOver, 1u);
+    EXPECT_EQ(out.stored, site.size());
+    EXPECT_EQ(rows(), typedRows(site));
 }
 
 }  // namespace
