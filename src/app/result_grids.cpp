@@ -3,7 +3,6 @@
 #include "app/column_widths.h"
 #include "app/result_models.h"
 
-#include <QFontMetrics>
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QTableView>
@@ -13,7 +12,8 @@
 namespace qudrim::app {
 
 ResultGrids::ResultGrids(const Controls& controls, QWidget* window)
-    : QObject(window), c_(controls), hitsModel_(new HitsModel(this)), tallyModel_(new TallyModel(this))
+    : QObject(window), c_(controls), hitsModel_(new ResultModel(ResultModel::Grid::Hits, this)),
+      tallyModel_(new ResultModel(ResultModel::Grid::Tally, this))
 {
     // Both grids show their header rows before the first search; the tally
     // grid's column widths, and with them its width, come with start-up.
@@ -73,18 +73,14 @@ void ResultGrids::setHitColumnWidths(bool setSerialColumn)
     widths[8] = twipsToPixels(2500);
     widths[9] = setSerialColumn ? twipsToPixels(680) : c_.MSFlexGrid2->columnWidth(9);
 
-    // The widest text of each column, known without reading every row: the
-    // issues ascend, a position shows one of the kind's few values, the core
-    // knows its longest list, and the row numbers end at the row count.
+    // The widest text of each column, as the result names it without
+    // reading every row.
     std::array<QStringList, 10> widest;
-    if (const search::SearchResult* r = hitsModel_->result(); r && !r->hits.empty()) {
-        const QFontMetrics fm(c_.MSFlexGrid2->font());
-        widest[0] = {widestNumberText(fm, r->hits.front().issue), widestNumberText(fm, r->hits.back().issue)};
-        const QStringList values = hitsModel_->valueTexts();
-        for (int c = 1; c <= 7; ++c)
-            widest[static_cast<size_t>(c)] = values;
-        widest[8] = {QString::fromStdString(r->hits[r->longestList].list)};
-        widest[9] = {widestNumberText(fm, static_cast<int64_t>(r->hits.size()))};
+    if (const search::SearchResult* r = hitsModel_->result()) {
+        const auto texts = r->widestHitTexts();
+        for (size_t c = 0; c < widest.size(); ++c)
+            for (const std::string& t : texts[c])
+                widest[c] << QString::fromStdString(t);
     }
     fitColumnWidths(c_.MSFlexGrid2, widths, widest);
 }

@@ -13,8 +13,7 @@ class QWidget;
 
 namespace qudrim::app {
 
-class HitsModel;
-class TallyModel;
+class ResultModel;
 
 class ResultGrids final : public QObject {
     Q_OBJECT
@@ -57,8 +56,8 @@ private:
     void showFirstRows();
 
     Controls c_;
-    HitsModel* hitsModel_;
-    TallyModel* tallyModel_;
+    ResultModel* hitsModel_;
+    ResultModel* tallyModel_;
     bool lastSetSerialColumn_ = true;
 };
 

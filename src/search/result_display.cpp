@@ -22,6 +22,18 @@ size_t characters(std::string_view text)
         std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
+// The texts of as many digits as `number` has, one for each digit: the
+// widest whole number of that length is among them in any font.
+void addNumbersLike(std::vector<std::string>& texts, int64_t number)
+{
+    const std::string digits = std::to_string(number < 0 ? -number : number);
+    for (char d = '0'; d <= '9'; ++d) {
+        std::string text = (number < 0 ? "-" : "") + std::string(digits.size(), d);
+        if (std::find(texts.begin(), texts.end(), text) == texts.end())
+            texts.push_back(std::move(text));
+    }
+}
+
 }  // namespace
 
 std::array<std::string, 10> SearchResult::hitHeader() const
@@ -61,6 +73,27 @@ std::string SearchResult::tallyText(size_t row, int column) const
     case 3: return percentText(t.count, counted);
     default: return {};
     }
+}
+
+std::array<std::vector<std::string>, 10> SearchResult::widestHitTexts() const
+{
+    std::array<std::vector<std::string>, 10> widest;
+    if (hits.empty())
+        return widest;
+    // The issues ascend: the first and the last have the fewest and the most digits.
+    addNumbersLike(widest[0], hits.front().issue);
+    addNumbersLike(widest[0], hits.back().issue);
+    // A position shows one of the kind's few values, each as valueText names it.
+    std::vector<std::string> values;
+    for (int64_t v = 0; v < 50; ++v)
+        if (std::string name = valueText(v); std::find(values.begin(), values.end(), name) == values.end())
+            values.push_back(std::move(name));
+    for (int c = 1; c <= 7; ++c)
+        widest[static_cast<size_t>(c)] = values;
+    widest[8] = {hits[longestList].list};
+    // The row numbers end at the number of hits.
+    addNumbersLike(widest[9], static_cast<int64_t>(hits.size()));
+    return widest;
 }
 
 void checkDisplayOptions(const DisplayOptions& o)

@@ -46,6 +46,8 @@ struct SearchResult {
     int64_t counted = 0;          // positions counted (hits x positions of the scope), the percentages' base
     size_t longestList = 0;       // the hit whose compared-draw list has the most characters (0 without hits)
 
+    // The header rows of both grids. A result without hits, a default one
+    // included, gives the headers the grids show before the first search.
     std::array<std::string, 10> hitHeader() const;
     std::array<std::string, 4> tallyHeader() const;
     // A value of the result kind as a cell shows it: empty for a code
@@ -55,6 +57,13 @@ struct SearchResult {
     // (columns 0..3); empty beyond the last column.
     std::string hitText(size_t row, int column) const;
     std::string tallyText(size_t row, int column) const;
+    // For each column of the hits, the few texts among which its widest cell
+    // lies in any font, so that a grid of thousands of rows is measured
+    // without reading them: for a column of whole numbers, one text for
+    // each digit, as many of it as the longest number has digits (any digit
+    // may stand at any place); the names the result kind's values can take;
+    // the longest compared-draw list. Empty without hits.
+    std::array<std::vector<std::string>, 10> widestHitTexts() const;
 };
 
 // Tallies the result kind over the hits a search selected (in ascending

@@ -202,6 +202,67 @@ TEST_F(ResultDisplay, TheResultHoldsValuesAndGivesEachCellsText)
     EXPECT_EQ(empty.tallyText(0, 3), "");
 }
 
+// Everything both grids show comes from the result alone: the header rows
+// (before the first search too), each kind of cell, the cells beyond the
+// last column, and the texts the hits grid's column widths are measured by.
+TEST(ResultTexts, HeadersCellsAndWidestTextsComeFromTheResult)
+{
+    const SearchResult none;
+    EXPECT_EQ(none.hitHeader(), (std::array<std::string, 10>{"期号", "平1位", "平2位", "平3位", "平4位", "平5位",
+                                                           "平6位", "特位", "上期开奖", "序号"}));
+    EXPECT_EQ(none.tallyHeader(), (std::array<std::string, 4>{"序号", "结果", "出现次数", "百分比"}));
+    for (const auto& texts : none.widestHitTexts())
+        EXPECT_TRUE(texts.empty());
+
+    DisplayOptions options;
+    options.intXianshiLei = kZodiac;
+    options.bolSq = false;
+    options.bases = CodeBases{1, 1, 1};
+    // 13 names no zodiac counted from 1; the second list is longer in bytes,
+    // shorter in characters.
+    const SearchResult r = resultOf({{2013009, {0, 6, 5, 6, 13, 1, 12, 4}, "01 13 25 37 49 02 03 "},
+                                     {2013010, {0, 1, 1, 1, 1, 1, 1, 1}, "鼠鼠鼠鼠鼠鼠鼠鼠鼠"}},
+                                    options);
+    EXPECT_EQ(r.hitHeader()[8], "前期开奖");
+    EXPECT_EQ(r.tallyHeader(), none.tallyHeader());
+
+    enum Grid { Hits, Tally };
+    struct Cell {
+        Grid grid;
+        size_t row;
+        int column;
+        const char* text;
+    };
+    const Cell cells[] = {
+        {Hits, 0, 0, "2013009"}, {Hits, 0, 1, "蛇"}, {Hits, 0, 2, "龙"}, {Hits, 0, 4, ""}, {Hits, 0, 6, "猪"},
+        {Hits, 0, 7, "兔"}, {Hits, 0, 8, "01 13 25 37 49 02 03 "}, {Hits, 0, 9, "1"}, {Hits, 0, 10, ""},
+        {Hits, 1, 0, "2013010"}, {Hits, 1, 5, "鼠"}, {Hits, 1, 8, "鼠鼠鼠鼠鼠鼠鼠鼠鼠"}, {Hits, 1, 9, "2"},
+        {Tally, 0, 0, "1"}, {Tally, 0, 1, "鼠"}, {Tally, 0, 2, "8"}, {Tally, 0, 3, "57.143%"}, {Tally, 0, 4, ""},
+        {Tally, 1, 1, "蛇"}, {Tally, 1, 2, "2"}, {Tally, 1, 3, "14.286%"},
+        // Equal counts by ascending value: 兔 (4), 龙 (5), 猪 (12); the zeros last.
+        {Tally, 2, 1, "兔"}, {Tally, 4, 1, "猪"}, {Tally, 4, 3, "7.143%"},
+        {Tally, 11, 0, "12"}, {Tally, 11, 1, "狗"}, {Tally, 11, 2, "0"}, {Tally, 11, 3, "0.000%"},
+    };
+    for (const Cell& c : cells) {
+        SCOPED_TRACE(std::string(c.grid == Hits ? "hit " : "tally ") + std::to_string(c.row) + "," +
+                     std::to_string(c.column));
+        EXPECT_EQ(c.grid == Hits ? r.hitText(c.row, c.column) : r.tallyText(c.row, c.column), c.text);
+    }
+
+    const auto widest = r.widestHitTexts();
+    std::vector<std::string> sevenDigits, oneDigit;
+    for (char d = '0'; d <= '9'; ++d) {
+        sevenDigits.push_back(std::string(7, d));
+        oneDigit.push_back(std::string(1, d));
+    }
+    EXPECT_EQ(widest[0], sevenDigits);
+    const std::vector<std::string> names = {"", "鼠", "牛", "虎", "兔", "龙", "蛇", "马", "羊", "猴", "鸡", "狗", "猪"};
+    for (int c = 1; c <= 7; ++c)
+        EXPECT_EQ(widest[static_cast<size_t>(c)], names) << c;
+    EXPECT_EQ(widest[8], std::vector<std::string>{"01 13 25 37 49 02 03 "});
+    EXPECT_EQ(widest[9], oneDigit);
+}
+
 TEST_F(ResultDisplay, AgainstTheDrawNBeforeTheListShowsTxtHisPreLst)
 {
     addDraws(kDraws);
