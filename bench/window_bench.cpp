@@ -373,11 +373,10 @@ void BM_WindowShowResult(benchmark::State& state)
     QWidget frame;
     frame.resize(1270, 690);
     auto* layout = new QVBoxLayout(&frame);
-    auto* hits = new QTableView(&frame);
-    auto* tally = new QTableView(&frame);
-    layout->addWidget(hits, 3);
-    layout->addWidget(tally, 1);
-    app::ResultGrids grids({hits, tally}, &frame);
+    auto* grids = new app::ResultGrids(&frame);
+    layout->addWidget(grids);
+    auto* hits = grids->findChild<QTableView*>(QStringLiteral("MSFlexGrid2"));
+    auto* tally = grids->findChild<QTableView*>(QStringLiteral("MSFlexGrid3"));
     frame.show();
     Window::idle();
     const std::array results = {resultOfEveryDraw(kNumber), resultOfEveryDraw(kParity)};
@@ -385,7 +384,7 @@ void BM_WindowShowResult(benchmark::State& state)
     for (auto _ : state) {
         QElapsedTimer clock;
         clock.start();
-        grids.show(results[next], true);
+        grids->showResult(results[next], true);
         hits->viewport()->repaint();
         tally->viewport()->repaint();
         state.SetIterationTime(static_cast<double>(clock.nsecsElapsed()) / 1e9);

@@ -1,23 +1,101 @@
 #include "app/base_draw_panel.h"
 
+#include "app/controls.h"
 #include "app/history.h"
+#include "app/int16_validator.h"
 #include "app/lost_focus.h"
 #include "app/search_option_state.h"
 
+#include <QBoxLayout>
 #include <QCheckBox>
 #include <QFrame>
+#include <QGridLayout>
 #include <QLineEdit>
 #include <QTabBar>
 
 namespace qudrim::app {
 
-BaseDrawPanel::BaseDrawPanel(const Controls& controls, const History& history, const SearchOptionState& options,
-                             const CodeBases& bases, QObject* parent)
-    : QObject(parent), c_(controls), history_(history), options_(options), bases_(bases)
+namespace {
+
+QString positionCaption(int i) { return i == 7 ? QStringLiteral("特位") : QStringLiteral("平%1位").arg(i); }
+
+}  // namespace
+
+BaseDrawPanel::BaseDrawPanel(const History& history, const SearchOptionState& options, const CodeBases& bases,
+                             QWidget* parent)
+    : QWidget(parent), history_(history), options_(options), bases_(bases)
 {
+    createControls();
     connect(c_.TabStrip1, &QTabBar::currentChanged, this, [this](int index) { TabStrip1_Click(index); });
     for (int i = 1; i <= 7; ++i)
         c_.Text22[static_cast<size_t>(i)]->installEventFilter(this);
+    chainTabOrder(tabOrder());
+}
+
+void BaseDrawPanel::createControls()
+{
+    auto* v = new QVBoxLayout(this);
+    v->setContentsMargins(0, 0, 0, 0);
+    v->setSpacing(4);
+
+    // The tab strip and its two pages, at one and the same place.
+    c_.TabStrip1 = named<QTabBar>(QStringLiteral("TabStrip1"));
+    c_.TabStrip1->addTab(QStringLiteral("自动历史位"));
+    c_.TabStrip1->addTab(QStringLiteral("手动输入号"));
+    c_.TabStrip1->setExpanding(false);
+    c_.TabStrip1->setDrawBase(false);
+    v->addWidget(c_.TabStrip1);
+
+    auto* pages = new QWidget;
+    auto* stack = new QGridLayout(pages);
+    stack->setContentsMargins(0, 0, 0, 0);
+    for (int page = 0; page < 2; ++page) {
+        auto* f = named<QFrame>(indexed("Frame2", page));
+        f->setFrameShape(QFrame::StyledPanel);
+        f->setFrameShadow(QFrame::Raised);
+        auto* g = new QGridLayout(f);
+        compact(g, 4, 3);
+        for (int i = 1; i <= 7; ++i) {
+            auto* check = named<QCheckBox>(indexed(page == 0 ? "Check1" : "Check11", i), positionCaption(i));
+            auto* box = named<QLineEdit>(indexed(page == 0 ? "Text2" : "Text22", i));
+            box->setAlignment(Qt::AlignCenter);
+            box->setMinimumWidth(40);
+            g->addWidget(check, 0, i - 1);
+            g->addWidget(box, 1, i - 1);
+            if (page == 0) {
+                // The user reads the base draw's values but does not type
+                // them: read-only in the normal text colour, on the window's
+                // background so that they do not look like entry boxes, and
+                // out of the Tab order.
+                box->setReadOnly(true);
+                box->setFocusPolicy(Qt::ClickFocus);
+                QPalette readable = box->palette();
+                readable.setColor(QPalette::Base, readable.color(QPalette::Window));
+                box->setPalette(readable);
+                c_.Check1[static_cast<size_t>(i)] = check;
+                c_.Text2[static_cast<size_t>(i)] = box;
+            } else {
+                box->setValidator(new Int16Validator(box));
+                c_.Check11[static_cast<size_t>(i)] = check;
+                c_.Text22[static_cast<size_t>(i)] = box;
+            }
+        }
+        c_.Frame2[static_cast<size_t>(page)] = f;
+        stack->addWidget(f, 0, 0);
+    }
+    c_.Frame2[1]->setVisible(false);
+    v->addWidget(pages);
+}
+
+QList<QWidget*> BaseDrawPanel::tabOrder() const
+{
+    QList<QWidget*> order = {c_.TabStrip1};
+    for (const auto* boxes : {&c_.Check1, &c_.Check11})
+        for (int i = 1; i <= 7; ++i)
+            order << (*boxes)[static_cast<size_t>(i)];
+    for (int i = 1; i <= 7; ++i)
+        order << c_.Text22[static_cast<size_t>(i)];
+    return order;
 }
 
 std::array<bool, 8> BaseDrawPanel::chosenPositions() const

@@ -6,8 +6,9 @@
 #include "draw/base_draw.h"
 #include "store/attribute_kind.h"
 
-#include <QObject>
+#include <QList>
 #include <QString>
+#include <QWidget>
 
 #include <array>
 
@@ -21,26 +22,19 @@ namespace qudrim::app {
 class History;
 struct SearchOptionState;
 
-class BaseDrawPanel final : public QObject {
+class BaseDrawPanel final : public QWidget {
     Q_OBJECT
 public:
-    struct Controls {
-        QTabBar* TabStrip1 = nullptr;
-        std::array<QFrame*, 2> Frame2{};
-        std::array<QCheckBox*, 8> Check1{};   // 1..7
-        std::array<QLineEdit*, 8> Text2{};    // 1..7
-        std::array<QCheckBox*, 8> Check11{};  // 1..7
-        std::array<QLineEdit*, 8> Text22{};   // 1..7
-    };
-
     // The panel follows the search options and the code bases in force,
     // kept by the option frames and the settings menu.
-    BaseDrawPanel(const Controls& controls, const History& history, const SearchOptionState& options,
-                  const CodeBases& bases, QObject* parent);
+    BaseDrawPanel(const History& history, const SearchOptionState& options, const CodeBases& bases,
+                  QWidget* parent = nullptr);
 
     const PanelState& state() const { return panel_; }
     // The positions ticked on the page in force.
     std::array<bool, 8> chosenPositions() const;
+    // The tab strip, the position boxes of both pages, then the typed values.
+    QList<QWidget*> tabOrder() const;
 
     // The panel refresh: the base draw's values for the search type, or the
     // typed ones on the second page.
@@ -58,6 +52,16 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    struct Controls {
+        QTabBar* TabStrip1 = nullptr;
+        std::array<QFrame*, 2> Frame2{};
+        std::array<QCheckBox*, 8> Check1{};   // 1..7
+        std::array<QLineEdit*, 8> Text2{};    // 1..7
+        std::array<QCheckBox*, 8> Check11{};  // 1..7
+        std::array<QLineEdit*, 8> Text22{};   // 1..7
+    };
+
+    void createControls();
     void takeTypedValues();
 
     Controls c_;

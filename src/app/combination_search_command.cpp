@@ -3,7 +3,7 @@
 #include "app/search_commands.h"
 
 #include "app/history.h"
-#include "app/search_options_panel.h"
+#include "app/search_option_state.h"
 #include "combination/combination_search.h"
 
 namespace qudrim::app {
@@ -13,7 +13,7 @@ void SearchCommands::Command2_Click()
     // The positions of the last position search, which this search reads
     // and never changes, come with the options both searches share.
     runSearch(QStringLiteral("组合检索无法进行"), false, bolWei_, false, [this](const search::SearchOptions& o) {
-        const combination::CombinationOptions c{o, options_.state().intZhWSetup, options_.state().bolZhpm};
+        const combination::CombinationOptions c{o, options_.intZhWSetup, options_.bolZhpm};
         return combination::prepareCombinationSearch(context_.history.store().db(), c, &context_.history.columnCache());
     });
 }

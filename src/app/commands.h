@@ -9,8 +9,8 @@
 
 #include <cstdint>
 
+class QAbstractItemModel;
 class QDate;
-class QTableView;
 
 namespace qudrim::app {
 
@@ -40,9 +40,10 @@ void clearHistory(const CommandContext& context);
 
 // "历史号码导出文本文件(&O)": the history as a text file, opened in the editor.
 void exportHistoryText(const CommandContext& context);
-// A grid as the workbook `fileName` in the program folder, opened in the
-// spreadsheet program; `busyWhileCopying` shows the busy cursor while the
-// grid's texts are copied.
-void exportGrid(const CommandContext& context, const QTableView* grid, const char* fileName, bool busyWhileCopying);
+// What a grid shows (its model) as the workbook `fileName` in the program
+// folder, opened in the spreadsheet program; `busyWhileCopying` shows the
+// busy cursor while the grid's texts are copied.
+void exportGrid(const CommandContext& context, const QAbstractItemModel& grid, const char* fileName,
+                bool busyWhileCopying);
 
 }  // namespace qudrim::app

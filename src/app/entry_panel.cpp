@@ -1,5 +1,7 @@
 #include "app/entry_panel.h"
 
+#include "app/caption_overlay.h"
+#include "app/controls.h"
 #include "app/entry_fault_text.h"
 #include "app/error_text.h"
 #include "app/history.h"
@@ -9,6 +11,8 @@
 #include "draw/draw_entry.h"
 #include "draw/row_builder.h"
 
+#include <QBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 
 #include <limits>
@@ -16,22 +20,74 @@
 
 namespace qudrim::app {
 
-EntryPanel::EntryPanel(const Controls& controls, History& history, Prompter& prompter, const CodeBases& bases,
-                       Today today, std::function<bool()> beforeCommand, QWidget* window)
-    : QObject(window),
-      c_(controls),
+EntryPanel::EntryPanel(History& history, Prompter& prompter, const CodeBases& bases, Today today,
+                       std::function<bool()> beforeCommand, QWidget* parent)
+    : QWidget(parent),
       history_(history),
       prompter_(prompter),
       bases_(bases),
       today_(std::move(today)),
-      beforeCommand_(std::move(beforeCommand)),
-      window_(window)
+      beforeCommand_(std::move(beforeCommand))
 {
+    createControls();
     for (int k = 1; k <= 7; ++k) {
         MaskEdit* box = c_.MaskEdBox1[static_cast<size_t>(k)];
         connect(box, &MaskEdit::keyTyped, this, [this, k](QChar) { MaskEdBox1_KeyPress(k); });
         connect(box, &QLineEdit::textChanged, this, [this, k] { MaskEdBox1_Change(k); });
     }
+    chainTabOrder(tabOrder());
+}
+
+void EntryPanel::createControls()
+{
+    QFont entryFont(QStringLiteral("SimSun"));
+    entryFont.setFamilies({QStringLiteral("SimSun"), QStringLiteral("NSimSun"), QStringLiteral("WenQuanYi Micro Hei Mono")});
+    entryFont.setPointSizeF(21.75);
+    for (int k = 1; k <= 7; ++k) {
+        auto* box = named<MaskEdit>(indexed("MaskEdBox1", k), 2);
+        box->setFont(entryFont);
+        box->setToolTip(entryBoxTip());
+        box->setAlignment(Qt::AlignCenter);
+        box->setFixedWidth(QFontMetrics(entryFont).horizontalAdvance(QStringLiteral("00")) + 14);
+        c_.MaskEdBox1[static_cast<size_t>(k)] = box;
+    }
+
+    auto* v = new QVBoxLayout(this);
+    v->setContentsMargins(0, 0, 0, 0);
+    v->setSpacing(4);
+
+    // The issue box lies over the issue number in the caption.
+    c_.Label12_1 = named<QLabel>(QStringLiteral("Label12_1"), QStringLiteral("在下面输入 2007001 期历史号码:"));
+    c_.Text1 = named<QLineEdit>(QStringLiteral("Text1"), QStringLiteral("2007001"));
+    c_.Text1->setAlignment(Qt::AlignCenter);
+    c_.Text1->setTextMargins(0, 0, 0, 0);
+    v->addWidget(new CaptionOverlay(c_.Label12_1, c_.Text1, QStringLiteral("在下面输入 "), QStringLiteral("2007001"),
+                                    c_.Label12_1->fontMetrics().horizontalAdvance(QStringLiteral("2007001")) + 10),
+                 0, Qt::AlignLeft);
+
+    // Six regular numbers, "+" and the special number.
+    auto* boxes = new QHBoxLayout;
+    boxes->setSpacing(3);
+    for (int k = 1; k <= 6; ++k)
+        boxes->addWidget(c_.MaskEdBox1[static_cast<size_t>(k)]);
+    c_.Label2 = named<QLabel>(QStringLiteral("Label2"), QStringLiteral("+"));
+    QFont plus = c_.Label2->font();
+    plus.setPointSize(20);
+    plus.setBold(true);
+    c_.Label2->setFont(plus);
+    boxes->addWidget(c_.Label2);
+    boxes->addWidget(c_.MaskEdBox1[7]);
+    boxes->addStretch(1);
+    v->addLayout(boxes);
+}
+
+QList<QWidget*> EntryPanel::tabOrder() const
+{
+    QList<QWidget*> order;
+    for (int k = 1; k <= 7; ++k)
+        order << c_.MaskEdBox1[static_cast<size_t>(k)];
+    order << c_.Text1;
+    return order;
 }
 
 void EntryPanel::showNextIssue()
@@ -95,7 +151,7 @@ bool EntryPanel::storeTypedDraw()
 
     // Without the database nothing can be stored; what was typed stays.
     if (!history_.isOpen()) {
-        warnHistoryNotOpen(prompter_, window_, history_,
+        warnHistoryNotOpen(prompter_, window(), history_,
                            QStringLiteral("第 %1 期的号码无法保存，输入框中的号码保持不变").arg(issueText.trimmed()));
         return false;
     }
@@ -103,7 +159,7 @@ bool EntryPanel::storeTypedDraw()
     const EntryCheck check = checkEntry(texts, issueText.toStdString(), lastIssue);
     if (!check.draw) {
         // Nothing is stored; the boxes keep what was typed.
-        prompter_.warning(window_, inputErrorTitle(), entryFaultText(check));
+        prompter_.warning(window(), inputErrorTitle(), entryFaultText(check));
         focusFaultyBox(check.faultyBox);
         return false;
     }
@@ -112,7 +168,7 @@ bool EntryPanel::storeTypedDraw()
         AddLishi(history_.store(), std::span<const DrawInput>(&*check.draw, 1), bases_);
     } catch (const std::exception& e) {
         // The database refused the row: nothing changes, nothing is lost.
-        prompter_.warning(window_, QStringLiteral("保存失败"),
+        prompter_.warning(window(), QStringLiteral("保存失败"),
                           QStringLiteral("第 %1 期的历史号码没有能够保存到历史数据库，历史记录没有改变，输入框中的号码保持不变。\n\n"
                                          "请关闭可能正在使用历史数据库的其他程序，然后重新输入特码，再保存一次。")
                               .arg(check.draw->issue),

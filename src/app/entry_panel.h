@@ -7,7 +7,8 @@
 #include "app/today.h"
 #include "store/attribute_kind.h"
 
-#include <QObject>
+#include <QList>
+#include <QWidget>
 
 #include <array>
 #include <cstdint>
@@ -15,7 +16,6 @@
 
 class QLabel;
 class QLineEdit;
-class QWidget;
 
 namespace qudrim::app {
 
@@ -23,22 +23,16 @@ class History;
 class MaskEdit;
 class Prompter;
 
-class EntryPanel final : public QObject {
+class EntryPanel final : public QWidget {
     Q_OBJECT
 public:
-    struct Controls {
-        QLabel* Label12_1 = nullptr;
-        QLineEdit* Text1 = nullptr;
-        std::array<MaskEdit*, 8> MaskEdBox1{};  // 1..7
-    };
-
     // `bases` are the code bases in force, kept by the settings menu;
     // `today` gives the year of an empty history's first issue.
     // `beforeCommand` is the window's step before every command: a complete
     // draw is stored only when it returns true (it has told the user
     // otherwise).
-    EntryPanel(const Controls& controls, History& history, Prompter& prompter, const CodeBases& bases,
-               Today today, std::function<bool()> beforeCommand, QWidget* window);
+    EntryPanel(History& history, Prompter& prompter, const CodeBases& bases, Today today,
+               std::function<bool()> beforeCommand, QWidget* parent = nullptr);
 
     // The issue the next typed draw is offered under.
     int32_t nextIssue() const { return lngQihao_; }
@@ -46,11 +40,21 @@ public:
     // issue for an empty history) and offers it.
     void showNextIssue();
     void focusFirstBox();
+    // The seven boxes of the draw, then the issue box.
+    QList<QWidget*> tabOrder() const;
 
     void MaskEdBox1_KeyPress(int index);
     void MaskEdBox1_Change(int index);
 
 private:
+    struct Controls {
+        QLabel* Label12_1 = nullptr;
+        QLineEdit* Text1 = nullptr;
+        std::array<MaskEdit*, 8> MaskEdBox1{};  // 1..7
+        QLabel* Label2 = nullptr;
+    };
+
+    void createControls();
     bool storeTypedDraw();
     void focusFaultyBox(int box);
     void clearEntryBoxes();
@@ -61,7 +65,6 @@ private:
     const CodeBases& bases_;
     Today today_;
     std::function<bool()> beforeCommand_;
-    QWidget* window_;
     // Set while the boxes are emptied after a store, until the next key.
     bool bolQingkong_ = false;
     int32_t lngQihao_ = 0;

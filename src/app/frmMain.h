@@ -1,13 +1,23 @@
 // The one window of the program: the entry boxes of the newest draw, the
-// base-draw panel with the search options, the history list and the result
-// grids. It lays its controls out and hands each group to the panel that
-// looks after it; the history object holds the history database and tells
-// the panels of every change; the handlers keep their names and pass each
-// command on to the file that does it.
+// base-draw panel with the search options, the command buttons, the result
+// grids and the history list. Each panel builds its own controls; the window
+// places the panels, sets the tab order from theirs and connects them; the
+// history object holds the history database and tells the panels of every
+// change; the handlers keep their names and pass each command on to the
+// file that does it.
 #pragma once
 
+#include "app/base_draw_panel.h"
+#include "app/command_buttons.h"
+#include "app/entry_panel.h"
+#include "app/history.h"
+#include "app/history_list_panel.h"
 #include "app/import_progress.h"
 #include "app/program_state.h"
+#include "app/result_grids.h"
+#include "app/search_commands.h"
+#include "app/search_options_panel.h"
+#include "app/settings_menu.h"
 #include "app/settings_store.h"
 #include "app/today.h"
 #include "draw/base_draw.h"
@@ -19,16 +29,8 @@
 #include <memory>
 
 namespace qudrim::app {
-class BaseDrawPanel;
 class DialogPrompter;
-class EntryPanel;
-class History;
-class HistoryListPanel;
 class Prompter;
-class ResultGrids;
-class SearchCommands;
-class SearchOptionsPanel;
-class SettingsMenu;
 struct CommandContext;
 struct HistoryChange;
 struct Settled;
@@ -68,23 +70,13 @@ public:
     void setCompactionPause(qudrim::store::CompactionPause pause);
 
 protected:
-    void showEvent(QShowEvent* event) override;
     // Closing writes the last search's marks, tells when they could not be
     // written, and gives the history up.
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    struct Controls;
-
-    // Construction of the controls and the layout (frmMain.cpp).
-    void createControls(Controls& c);
-    QWidget* createEntryColumn(Controls& c);
-    QWidget* createOptionFrames(Controls& c);
-    QWidget* createButtonRow(Controls& c);
-    void createGrids(Controls& c);
-    void createPanels(const Controls& c);
-    void setTabOrderOfControls(const Controls& c);
-    void connectCommands(const Controls& c);
+    void placePanels();
+    void connectPanels();
 
     // Start-up (startup.cpp).
     // One program per history: false, and said so, when another window
@@ -135,16 +127,19 @@ private:
     std::unique_ptr<qudrim::app::DialogPrompter> ownDialogs_;
     qudrim::app::Prompter* prompter_ = nullptr;
     qudrim::app::SettingsStore settings_;
-    // The panels read the history until they are gone: the destructor takes
-    // them away first.
-    std::unique_ptr<qudrim::app::History> history_;
-    qudrim::app::SettingsMenu* settingsMenu_ = nullptr;
-    qudrim::app::EntryPanel* entry_ = nullptr;
-    qudrim::app::SearchOptionsPanel* options_ = nullptr;
-    qudrim::app::BaseDrawPanel* base_ = nullptr;
-    qudrim::app::HistoryListPanel* list_ = nullptr;
-    qudrim::app::ResultGrids* results_ = nullptr;
-    std::unique_ptr<qudrim::app::SearchCommands> searches_;
+    qudrim::app::History history_;
+    // The panels, children of the window, each built in the order it needs
+    // what the one before it keeps. C++ takes them away in the reverse order,
+    // before QWidget's destructor would, so each goes before the history, the
+    // settings and the prompter it reads.
+    qudrim::app::CommandButtons buttons_;
+    qudrim::app::SettingsMenu settingsMenu_;
+    qudrim::app::EntryPanel entry_;
+    qudrim::app::SearchOptionsPanel options_;
+    qudrim::app::BaseDrawPanel base_;
+    qudrim::app::ResultGrids results_;
+    qudrim::app::HistoryListPanel list_;
+    qudrim::app::SearchCommands searches_;
     qudrim::app::ImportPace importPace_;
     // "A few seconds": long enough for another program's write to end.
     int lockWaitAtClosingMs_ = 5000;

@@ -12,7 +12,6 @@
 
 #include <QAbstractItemModel>
 #include <QDir>
-#include <QTableView>
 
 #include <optional>
 
@@ -21,9 +20,8 @@ namespace qudrim::app {
 namespace {
 
 // What the grid shows, header row first: grid row r >= 1 is model row r - 1.
-history::TextTable gridTexts(const QTableView* grid)
+history::TextTable gridTexts(const QAbstractItemModel& m)
 {
-    const QAbstractItemModel& m = *grid->model();
     const int rows = m.rowCount();
     const int columns = m.columnCount();
     history::TextTable table;
@@ -56,7 +54,8 @@ void saveAndShow(Prompter& prompter, QWidget* parent, const QString& folder, con
 
 }  // namespace
 
-void exportGrid(const CommandContext& context, const QTableView* grid, const char* fileName, bool busyWhileCopying)
+void exportGrid(const CommandContext& context, const QAbstractItemModel& grid, const char* fileName,
+                bool busyWhileCopying)
 {
     history::TextTable table;
     {

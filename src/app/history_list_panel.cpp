@@ -1,9 +1,11 @@
 #include "app/history_list_panel.h"
 
 #include "app/column_widths.h"
+#include "app/controls.h"
 #include "app/history.h"
 
 #include <QAction>
+#include <QBoxLayout>
 #include <QCursor>
 #include <QHeaderView>
 #include <QMenu>
@@ -116,30 +118,34 @@ QAction* namedAction(QMenu* menu, const QString& name, const QString& caption)
 
 }  // namespace
 
-HistoryListPanel::HistoryListPanel(const Controls& controls, const History& history, QWidget* window)
-    : QObject(window), c_(controls), history_(history), model_(new HistoryModel(history, this)),
-      mnuLsgl_(new QMenu(QStringLiteral("历史管理"), window))
+HistoryListPanel::HistoryListPanel(const History& history, QWidget* parent)
+    : QWidget(parent),
+      history_(history),
+      MSFlexGrid1_(makeGrid(QStringLiteral("MSFlexGrid1"))),
+      model_(new HistoryModel(history, this)),
+      mnuLsgl_(named<QMenu>(QStringLiteral("mnuLsgl"), QStringLiteral("历史管理"), this)),
+      mnuDcls_(namedAction(mnuLsgl_, QStringLiteral("mnuDcls"), QStringLiteral("导出历史号码(&O)"))),
+      mnuErase_(namedAction(mnuLsgl_, QStringLiteral("mnuErase"), QStringLiteral("删除最后历史(&E)"))),
+      mnuClear_(namedAction(mnuLsgl_, QStringLiteral("mnuClear"), QStringLiteral("清空历史号码(&C)"))),
+      mnuDlzd_(namedAction(mnuLsgl_, QStringLiteral("mnuDlzd"), QStringLiteral("删除到选定期(&D)"))),
+      mnuEszhzd_(namedAction(mnuLsgl_, QStringLiteral("mnuEszhzd"), QStringLiteral("删除最后指定数量期历史(&E)")))
 {
-    c_.MSFlexGrid1->setModel(model_);
+    MSFlexGrid1_->setToolTip(gridExportTip());
+    auto* v = new QVBoxLayout(this);
+    v->setContentsMargins(0, 0, 0, 0);
+    v->addWidget(MSFlexGrid1_);
+    // As wide as the grid, which is as wide as its columns.
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+
+    MSFlexGrid1_->setModel(model_);
     setHistoryColumnWidths();
 
-    // The window gives the entries their commands.
-    mnuLsgl_->setObjectName(QStringLiteral("mnuLsgl"));
-    namedAction(mnuLsgl_, QStringLiteral("mnuDcls"), QStringLiteral("导出历史号码(&O)"));
-    namedAction(mnuLsgl_, QStringLiteral("mnuErase"), QStringLiteral("删除最后历史(&E)"));
-    namedAction(mnuLsgl_, QStringLiteral("mnuClear"), QStringLiteral("清空历史号码(&C)"));
-    namedAction(mnuLsgl_, QStringLiteral("mnuDlzd"), QStringLiteral("删除到选定期(&D)"));
-    namedAction(mnuLsgl_, QStringLiteral("mnuEszhzd"), QStringLiteral("删除最后指定数量期历史(&E)"));
-
     // Mouse releases and double clicks on the list, its header row included.
-    c_.MSFlexGrid1->viewport()->installEventFilter(this);
-    c_.MSFlexGrid1->horizontalHeader()->viewport()->installEventFilter(this);
+    MSFlexGrid1_->viewport()->installEventFilter(this);
+    MSFlexGrid1_->horizontalHeader()->viewport()->installEventFilter(this);
 }
 
-QAction* HistoryListPanel::menuEntry(const char* name) const
-{
-    return mnuLsgl_->findChild<QAction*>(QString::fromLatin1(name));
-}
+QList<QWidget*> HistoryListPanel::tabOrder() const { return {MSFlexGrid1_}; }
 
 void HistoryListPanel::fill()
 {
@@ -157,11 +163,12 @@ void HistoryListPanel::bringLastDrawIntoView()
 {
     // From 40 grid rows on (header included) the last draw is brought into view.
     if (history_.view().count() + 1 >= 40)
-        c_.MSFlexGrid1->scrollToBottom();
+        MSFlexGrid1_->scrollToBottom();
 }
 
-void HistoryListPanel::windowShown()
+void HistoryListPanel::showEvent(QShowEvent* event)
 {
+    QWidget::showEvent(event);
     if (!shownOnce_)
         bringLastDrawIntoView();
     shownOnce_ = true;
@@ -179,13 +186,13 @@ void HistoryListPanel::setHistoryColumnWidths()
         widths[static_cast<size_t>(c)] = twipsToPixels(600);
     std::array<QStringList, 8> widest;
     if (const DrawRow* last = history_.view().last()) {
-        const QFontMetrics fm(c_.MSFlexGrid1->font());
+        const QFontMetrics fm(MSFlexGrid1_->font());
         widest[0] = {widestNumberText(fm, last->issue), widestNumberText(fm, history_.view().row(0).issue)};
         for (int c = 1; c <= 7; ++c)
             widest[static_cast<size_t>(c)] = {widestNumberText(fm, 49)};
     }
-    fitColumnWidths(c_.MSFlexGrid1, widths, widest);
-    c_.MSFlexGrid1->setFixedWidth(widthForAllColumns(c_.MSFlexGrid1));
+    fitColumnWidths(MSFlexGrid1_, widths, widest);
+    MSFlexGrid1_->setFixedWidth(widthForAllColumns(MSFlexGrid1_));
 }
 
 void HistoryListPanel::MSFlexGrid1_MouseUp(Qt::MouseButton button)

@@ -4,12 +4,12 @@
 #pragma once
 
 #include <QAbstractTableModel>
-#include <QObject>
+#include <QList>
+#include <QWidget>
 
 class QAction;
 class QMenu;
 class QTableView;
-class QWidget;
 
 namespace qudrim::app {
 
@@ -42,27 +42,26 @@ private:
     int rows_ = 0;  // the rows the view had when the model last followed it
 };
 
-class HistoryListPanel final : public QObject {
+class HistoryListPanel final : public QWidget {
     Q_OBJECT
 public:
-    struct Controls {
-        QTableView* MSFlexGrid1 = nullptr;
-    };
+    explicit HistoryListPanel(const History& history, QWidget* parent = nullptr);
 
-    HistoryListPanel(const Controls& controls, const History& history, QWidget* window);
-
-    QMenu* menu() const { return mnuLsgl_; }
-    const QTableView* grid() const { return c_.MSFlexGrid1; }
-    // An entry of the history menu by its name.
-    QAction* menuEntry(const char* name) const;
+    // The entries of the history menu, for the window to give them their commands.
+    QAction* mnuDcls() const { return mnuDcls_; }
+    QAction* mnuErase() const { return mnuErase_; }
+    QAction* mnuClear() const { return mnuClear_; }
+    QAction* mnuDlzd() const { return mnuDlzd_; }
+    QAction* mnuEszhzd() const { return mnuEszhzd_; }
+    // What the list shows, for its export.
+    const QAbstractItemModel& model() const { return *model_; }
+    QList<QWidget*> tabOrder() const;
 
     // AddHaoma: the list, which follows the read view by itself, fits its
     // columns and brings the last draw into view.
     void AddHaoma();
     // Start-up: the whole history as the opened database has it.
     void fill();
-    // Start-up fills the list before the grid has a size to scroll in.
-    void windowShown();
 
     void MSFlexGrid1_MouseUp(Qt::MouseButton button);
 
@@ -72,15 +71,22 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Start-up fills the list before the grid has a size to scroll in.
+    void showEvent(QShowEvent* event) override;
 
 private:
     void setHistoryColumnWidths();
     void bringLastDrawIntoView();
 
-    Controls c_;
     const History& history_;
+    QTableView* MSFlexGrid1_;
     HistoryModel* model_;
     QMenu* mnuLsgl_;
+    QAction* mnuDcls_;
+    QAction* mnuErase_;
+    QAction* mnuClear_;
+    QAction* mnuDlzd_;
+    QAction* mnuEszhzd_;
     bool shownOnce_ = false;
 };
 

@@ -2,15 +2,14 @@
 // force, shown in both result grids.
 #include "app/search_commands.h"
 
-#include "app/base_draw_panel.h"
 #include "app/history.h"
 #include "search/position_search.h"
 
 namespace qudrim::app {
 
-void SearchCommands::Command1_Click()
+void SearchCommands::Command1_Click(const std::array<bool, 8>& positions)
 {
-    runSearch(QStringLiteral("检索无法进行"), true, panel_.chosenPositions(), true, [this](const search::SearchOptions& o) {
+    runSearch(QStringLiteral("检索无法进行"), true, positions, true, [this](const search::SearchOptions& o) {
         return search::preparePositionSearch(context_.history.store().db(), o, &context_.history.columnCache());
     });
 }

@@ -1,8 +1,10 @@
 #include "app/result_grids.h"
 
 #include "app/column_widths.h"
+#include "app/controls.h"
 #include "app/result_models.h"
 
+#include <QBoxLayout>
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QTableView>
@@ -11,22 +13,39 @@
 
 namespace qudrim::app {
 
-ResultGrids::ResultGrids(const Controls& controls, QWidget* window)
-    : QObject(window), c_(controls), hitsModel_(new ResultModel(ResultModel::Grid::Hits, this)),
+ResultGrids::ResultGrids(QWidget* parent)
+    : QWidget(parent),
+      MSFlexGrid2_(makeGrid(QStringLiteral("MSFlexGrid2"))),
+      MSFlexGrid3_(makeGrid(QStringLiteral("MSFlexGrid3"))),
+      hitsModel_(new ResultModel(ResultModel::Grid::Hits, this)),
       tallyModel_(new ResultModel(ResultModel::Grid::Tally, this))
 {
+    MSFlexGrid2_->setToolTip(gridExportTip());
+    auto* h = new QHBoxLayout(this);
+    h->setContentsMargins(0, 0, 0, 0);
+    h->setSpacing(6);
+    h->addWidget(MSFlexGrid2_, 1);
+    h->addWidget(MSFlexGrid3_);
+
     // Both grids show their header rows before the first search; the tally
     // grid's column widths, and with them its width, come with start-up.
-    c_.MSFlexGrid2->setModel(hitsModel_);
-    c_.MSFlexGrid3->setModel(tallyModel_);
+    MSFlexGrid2_->setModel(hitsModel_);
+    MSFlexGrid3_->setModel(tallyModel_);
     setHitColumnWidths(true);
-    for (QTableView* grid : {c_.MSFlexGrid2, c_.MSFlexGrid3}) {
+    for (QTableView* grid : {MSFlexGrid2_, MSFlexGrid3_}) {
         grid->viewport()->installEventFilter(this);
         grid->horizontalHeader()->viewport()->installEventFilter(this);
     }
+    chainTabOrder(tabOrder());
 }
 
-void ResultGrids::show(std::shared_ptr<const search::SearchResult> result, bool setSerialColumn)
+const QAbstractItemModel& ResultGrids::hits() const { return *hitsModel_; }
+
+const QAbstractItemModel& ResultGrids::tally() const { return *tallyModel_; }
+
+QList<QWidget*> ResultGrids::tabOrder() const { return {MSFlexGrid2_, MSFlexGrid3_}; }
+
+void ResultGrids::showResult(std::shared_ptr<const search::SearchResult> result, bool setSerialColumn)
 {
     lastSetSerialColumn_ = setSerialColumn;
     hitsModel_->setResult(result);
@@ -36,9 +55,9 @@ void ResultGrids::show(std::shared_ptr<const search::SearchResult> result, bool 
     showFirstRows();
 }
 
-void ResultGrids::showAgain(std::shared_ptr<const search::SearchResult> result)
+void ResultGrids::showResultAgain(std::shared_ptr<const search::SearchResult> result)
 {
-    show(std::move(result), lastSetSerialColumn_);
+    showResult(std::move(result), lastSetSerialColumn_);
 }
 
 void ResultGrids::clear(bool setSerialColumn)
@@ -55,8 +74,8 @@ void ResultGrids::showFirstRows()
 {
     // A view keeps its scroll position through a new model's rows: a new
     // result would open where the user had scrolled the last one to.
-    c_.MSFlexGrid2->scrollToTop();
-    c_.MSFlexGrid3->scrollToTop();
+    MSFlexGrid2_->scrollToTop();
+    MSFlexGrid3_->scrollToTop();
 }
 
 void ResultGrids::clearAgain() { clear(lastSetSerialColumn_); }
@@ -71,7 +90,7 @@ void ResultGrids::setHitColumnWidths(bool setSerialColumn)
     for (int c = 1; c <= 7; ++c)
         widths[static_cast<size_t>(c)] = twipsToPixels(800);
     widths[8] = twipsToPixels(2500);
-    widths[9] = setSerialColumn ? twipsToPixels(680) : c_.MSFlexGrid2->columnWidth(9);
+    widths[9] = setSerialColumn ? twipsToPixels(680) : MSFlexGrid2_->columnWidth(9);
 
     // The widest text of each column, as the result names it without
     // reading every row.
@@ -82,7 +101,7 @@ void ResultGrids::setHitColumnWidths(bool setSerialColumn)
             for (const std::string& t : texts[c])
                 widest[c] << QString::fromStdString(t);
     }
-    fitColumnWidths(c_.MSFlexGrid2, widths, widest);
+    fitColumnWidths(MSFlexGrid2_, widths, widest);
 }
 
 void ResultGrids::setTallyColumnWidths()
@@ -91,8 +110,8 @@ void ResultGrids::setTallyColumnWidths()
     // columns, so a percentage of 100 % shows whole. A tally has a row for
     // each value of a kind, at most 49: its cells are measured as they are.
     const std::array<int, 4> widths = {twipsToPixels(480), twipsToPixels(680), twipsToPixels(800), twipsToPixels(880)};
-    fitColumnWidthsToCells(c_.MSFlexGrid3, widths);
-    c_.MSFlexGrid3->setFixedWidth(widthForAllColumns(c_.MSFlexGrid3));
+    fitColumnWidthsToCells(MSFlexGrid3_, widths);
+    MSFlexGrid3_->setFixedWidth(widthForAllColumns(MSFlexGrid3_));
 }
 
 bool ResultGrids::eventFilter(QObject* watched, QEvent* event)
@@ -102,9 +121,9 @@ bool ResultGrids::eventFilter(QObject* watched, QEvent* event)
         auto over = [watched](QTableView* grid) {
             return watched == grid->viewport() || watched == grid->horizontalHeader()->viewport();
         };
-        if (over(c_.MSFlexGrid2))
+        if (over(MSFlexGrid2_))
             emit hitsDoubleClicked();
-        else if (over(c_.MSFlexGrid3))
+        else if (over(MSFlexGrid3_))
             emit tallyDoubleClicked();
     }
     return QObject::eventFilter(watched, event);

@@ -1,36 +1,33 @@
-// The result grids of both searches: the matching draws MSFlexGrid2 and the
-// tally MSFlexGrid3, their header rows, column widths and double clicks.
+// The result grids of both searches, side by side: the matching draws
+// MSFlexGrid2 and the tally MSFlexGrid3, their header rows, column widths
+// and double clicks.
 #pragma once
 
 #include "search/result_display.h"
 
-#include <QObject>
+#include <QList>
+#include <QWidget>
 
 #include <memory>
 
+class QAbstractItemModel;
 class QTableView;
-class QWidget;
 
 namespace qudrim::app {
 
 class ResultModel;
 
-class ResultGrids final : public QObject {
+class ResultGrids final : public QWidget {
     Q_OBJECT
 public:
-    struct Controls {
-        QTableView* MSFlexGrid2 = nullptr;
-        QTableView* MSFlexGrid3 = nullptr;
-    };
-
-    ResultGrids(const Controls& controls, QWidget* window);
+    explicit ResultGrids(QWidget* parent = nullptr);
 
     // Shows a search's result; setSerialColumn false (the combination search)
     // leaves the width of the row-number column as it is, growing only when
     // its texts need more.
-    void show(std::shared_ptr<const search::SearchResult> result, bool setSerialColumn);
+    void showResult(std::shared_ptr<const search::SearchResult> result, bool setSerialColumn);
     // The same result again, as the table now shows it, in the same grids.
-    void showAgain(std::shared_ptr<const search::SearchResult> result);
+    void showResultAgain(std::shared_ptr<const search::SearchResult> result);
     // A failed search never shows a partial result: both grids keep only
     // their header rows.
     void clear(bool setSerialColumn);
@@ -39,8 +36,11 @@ public:
     // The tally grid has its column widths before the first search.
     void setTallyColumnWidths();
 
-    const QTableView* hitsGrid() const { return c_.MSFlexGrid2; }
-    const QTableView* tallyGrid() const { return c_.MSFlexGrid3; }
+    // What the grids show, for their exports.
+    const QAbstractItemModel& hits() const;
+    const QAbstractItemModel& tally() const;
+    // The matching draws, then the tally.
+    QList<QWidget*> tabOrder() const;
 
 signals:
     // A double click of the left button on a grid or its header row.
@@ -55,7 +55,8 @@ private:
     // Every result starts at its first row.
     void showFirstRows();
 
-    Controls c_;
+    QTableView* MSFlexGrid2_;
+    QTableView* MSFlexGrid3_;
     ResultModel* hitsModel_;
     ResultModel* tallyModel_;
     bool lastSetSerialColumn_ = true;

@@ -1,21 +1,19 @@
 #include "app/search_commands.h"
 
-#include "app/base_draw_panel.h"
 #include "app/busy_cursor.h"
 #include "app/error_text.h"
 #include "app/history.h"
 #include "app/history_not_open.h"
 #include "app/prompter.h"
-#include "app/result_grids.h"
-#include "app/search_options_panel.h"
+#include "app/search_option_state.h"
 
 #include <optional>
 
 namespace qudrim::app {
 
-SearchCommands::SearchCommands(const CommandContext& context, SearchOptionsPanel& options, const BaseDrawPanel& panel,
-                               ResultGrids& grids, const CodeBases& bases)
-    : context_(context), options_(options), panel_(panel), grids_(grids), bases_(bases)
+SearchCommands::SearchCommands(const CommandContext& context, const SearchOptionState& options,
+                               const PanelState& panel, const CodeBases& bases, RangeAsk askRange, QObject* parent)
+    : QObject(parent), context_(context), options_(options), panel_(panel), bases_(bases), askRange_(std::move(askRange))
 {
 }
 
@@ -35,7 +33,7 @@ void SearchCommands::runSearch(const QString& refused, bool setSerialColumn, con
         return;
     }
     // The issue range must be two whole numbers before anything runs.
-    const auto range = options_.searchRange();
+    const auto range = askRange_();
     if (!range)
         return;
 
@@ -46,13 +44,13 @@ void SearchCommands::runSearch(const QString& refused, bool setSerialColumn, con
     if (keepPositions)
         bolWei_ = positions;
     try {
-        search::PreparedSearch prepared = prepare(options_.request(*range, panel_.state(), positions, bases_));
-        grids_.show(std::make_shared<const search::SearchResult>(std::move(prepared.result)), setSerialColumn);
+        search::PreparedSearch prepared = prepare(options_.request(*range, panel_, positions, bases_));
+        emit resultFound(std::make_shared<const search::SearchResult>(std::move(prepared.result)), setSerialColumn);
         // The result shows now; its marks go into the table once the window is idle.
         context_.history.keepMarks(std::move(prepared.marks));
     } catch (const std::exception& e) {
         busy.reset();
-        grids_.clear(setSerialColumn);
+        emit searchFailed(setSerialColumn);
         reportSearchFailure(context_.prompter, context_.window, exceptionText(e));
     }
 }

@@ -4,15 +4,8 @@
 // skipped and the next one runs.
 #include "app/frmMain.h"
 
-#include "app/base_draw_panel.h"
-#include "app/entry_panel.h"
-#include "app/history.h"
-#include "app/history_list_panel.h"
 #include "app/history_not_open.h"
 #include "app/prompter.h"
-#include "app/result_grids.h"
-#include "app/search_options_panel.h"
-#include "app/settings_menu.h"
 
 using namespace qudrim;
 
@@ -20,10 +13,10 @@ bool frmMain::takeHistory()
 {
     // Should the folder take no lock file, the database's own opening says
     // what is wrong with the folder.
-    if (history_->lock() != app::HistoryLock::Outcome::HeldElsewhere)
+    if (history_.lock() != app::HistoryLock::Outcome::HeldElsewhere)
         return true;
     refused_ = true;
-    warnHistoryHeldElsewhere(*prompter_, this, *history_);
+    warnHistoryHeldElsewhere(*prompter_, this, history_);
     return false;
 }
 
@@ -31,46 +24,46 @@ void frmMain::Form_Initialize()
 {
     // The years of history the online update keeps; every other table of
     // the program is fixed.
-    settingsMenu_->loadYearsKept();
+    settingsMenu_.loadYearsKept();
 }
 
 void frmMain::Form_Load()
 {
     // The code bases and their check marks first: every refresh of the panel
     // names the values by them.
-    settingsMenu_->loadCodeBases();
+    settingsMenu_.loadCodeBases();
 
     // The history database and the read view.
     openDatabase();
 
     // Every search option from the settings; selecting a button runs its
     // handler, as a click does, and later steps set the final state.
-    options_->loadSettings();
+    options_.loadSettings();
 
     // The tally grid has its column widths before the first search.
-    results_->setTallyColumnWidths();
+    results_.setTallyColumnWidths();
 
     // The next issue, and the search range in issue numbers from the first
     // stored draw to the last.
     QihaoXianshi();
-    options_->showWholeRange();
+    options_.showWholeRange();
 
     // The base-draw panel, on tab 1. The option handlers above refreshed it
     // with options not all read yet; without a base draw a refresh leaves
     // the boxes as they are, so they start again from empty.
-    base_->clear();
+    base_.clear();
     ShangqiXianshi();
 
     // The history list, from the read view opened with the database.
-    list_->fill();
+    list_.fill();
 }
 
 void frmMain::openDatabase()
 {
-    if (history_->open())
+    if (history_.open())
         return;
-    const QString file = QString::fromStdString(history_->databasePath().string());
-    if (history_->fault() == app::HistoryFault::Damaged) {
+    const QString file = QString::fromStdString(history_.databasePath().string());
+    if (history_.fault() == app::HistoryFault::Damaged) {
         prompter_->warning(
             this, QStringLiteral("历史数据库已经损坏"),
             QStringLiteral("历史数据库文件 %1 已经损坏：完整性检查发现其中有无法读取的部分。\n\n"
@@ -79,7 +72,7 @@ void frmMain::openDatabase()
                            "可以把这个文件移到别处保存（用数据库工具也许还能救出其中的历史号码），换上备份的历史数据库；"
                            "没有备份时，本程序下次启动会建立一个新的空历史数据库，再读入历史号码文本。")
                 .arg(file),
-            history_->openError());
+            history_.openError());
         return;
     }
     prompter_->warning(
@@ -89,7 +82,7 @@ void frmMain::openDatabase()
                        "请关闭可能正在使用这个文件的其他程序，然后重新启动本程序。如果文件已经损坏，可以把它移到别处保存，"
                        "本程序下次启动时会建立一个新的空历史数据库。")
             .arg(file),
-        history_->openError());
+        history_.openError());
 }
 
 void frmMain::closeHistory()
@@ -97,15 +90,15 @@ void frmMain::closeHistory()
     if (refused_ || closed_)
         return;
     closed_ = true;
-    if (const auto failed = history_->close(lockWaitAtClosingMs_))
-        app::warnMarksLostAtClosing(*prompter_, this, *history_, *failed);
+    if (const auto failed = history_.close(lockWaitAtClosingMs_))
+        app::warnMarksLostAtClosing(*prompter_, this, history_, *failed);
 }
 
 void frmMain::followHistory(const app::HistoryChange& change)
 {
     using Shown = app::HistoryChange::Shown;
     if (change.shown != Shown::NextIssueOnly)
-        list_->AddHaoma();
+        list_.AddHaoma();
     if (change.shown == Shown::ListOnly)
         return;
     QihaoXianshi();
@@ -115,17 +108,17 @@ void frmMain::followHistory(const app::HistoryChange& change)
 
 void frmMain::QihaoXianshi()
 {
-    entry_->showNextIssue();
-    options_->showRangeEnd();
+    entry_.showNextIssue();
+    options_.showRangeEnd();
 }
 
-void frmMain::ShangqiXianshi() { base_->ShangqiXianshi(); }
+void frmMain::ShangqiXianshi() { base_.ShangqiXianshi(); }
 
 void frmMain::runPendingBoxHandler()
 {
     // A mnemonic or a menu command can run while a box still has the focus;
     // the box's value must be in force before the command uses it.
     QWidget* focused = focusWidget();
-    if (focused && !options_->runBoxHandler(focused))
-        base_->runBoxHandler(focused);
+    if (focused && !options_.runBoxHandler(focused))
+        base_.runBoxHandler(focused);
 }

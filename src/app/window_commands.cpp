@@ -4,23 +4,17 @@
 
 #include "app/command_context.h"
 #include "app/commands.h"
-#include "app/entry_panel.h"
-#include "app/history.h"
-#include "app/history_list_panel.h"
 #include "app/history_not_open.h"
-#include "app/result_grids.h"
-#include "app/search_commands.h"
-#include "app/settings_menu.h"
 #include "history/workbook.h"
 
 using namespace qudrim;
 
-app::CommandContext frmMain::context() { return {this, *prompter_, *history_, programFolder_}; }
+app::CommandContext frmMain::context() { return {this, *prompter_, history_, programFolder_}; }
 
 bool frmMain::beforeCommand()
 {
     runPendingBoxHandler();
-    const app::Settled settled = history_->settle();
+    const app::Settled settled = history_.settle();
     if (settled.ok())
         return true;
     reportUnsettled(settled);
@@ -31,26 +25,26 @@ void frmMain::reportUnsettled(const app::Settled& settled)
 {
     // The grids showed a search whose marks are now lost.
     if (settled.failure == app::Settled::Failure::MarksNotWritten)
-        results_->clearAgain();
-    app::warnCommandNotRun(*prompter_, this, *history_, settled);
+        results_.clearAgain();
+    app::warnCommandNotRun(*prompter_, this, history_, settled);
 }
 
 void frmMain::Command1_Click()
 {
     if (beforeCommand())
-        searches_->Command1_Click();
+        searches_.Command1_Click(base_.chosenPositions());
 }
 
 void frmMain::Command2_Click()
 {
     if (beforeCommand())
-        searches_->Command2_Click();
+        searches_.Command2_Click();
 }
 
 void frmMain::cmdRdLst_Click()
 {
     if (beforeCommand())
-        app::importHistoryFile(context(), entry_->nextIssue(), settingsMenu_->bases(), importPace_);
+        app::importHistoryFile(context(), entry_.nextIssue(), settingsMenu_.bases(), importPace_);
 }
 
 void frmMain::Command21_Click()
@@ -58,7 +52,7 @@ void frmMain::Command21_Click()
     // The date is asked as the user clicks, so an update after midnight
     // of New Year's Eve reads the new year's page.
     if (beforeCommand())
-        app::updateOnline(context(), settings_, settingsMenu_->yearsKept(), settingsMenu_->bases(), today_());
+        app::updateOnline(context(), settings_, settingsMenu_.yearsKept(), settingsMenu_.bases(), today_());
 }
 
 void frmMain::Command3_Click()
@@ -67,7 +61,7 @@ void frmMain::Command3_Click()
         return;
     app::deleteLastDraw(context());
     // The next draw is typed from box 1 on, whatever became of the deletion.
-    entry_->focusFirstBox();
+    entry_.focusFirstBox();
 }
 
 void frmMain::mnuErase_Click() { Command3_Click(); }
@@ -81,13 +75,13 @@ void frmMain::mnuClear_Click()
 void frmMain::mnuDlzd_Click()
 {
     if (beforeCommand())
-        app::trimToIssue(context(), entry_->nextIssue(), settingsMenu_->bases());
+        app::trimToIssue(context(), entry_.nextIssue(), settingsMenu_.bases());
 }
 
 void frmMain::mnuEszhzd_Click()
 {
     if (beforeCommand())
-        app::trimLastDraws(context(), entry_->nextIssue(), settingsMenu_->bases());
+        app::trimLastDraws(context(), entry_.nextIssue(), settingsMenu_.bases());
 }
 
 void frmMain::Command4_Click()
@@ -99,24 +93,24 @@ void frmMain::Command4_Click()
 void frmMain::mnuDcls_Click()
 {
     if (beforeCommand())
-        app::exportGrid(context(), list_->grid(), history::kHistoryWorkbook, true);
+        app::exportGrid(context(), list_.model(), history::kHistoryWorkbook, true);
 }
 
 // The grids are exported as they show the history once it has settled.
 void frmMain::MSFlexGrid1_DblClick()
 {
     if (beforeCommand())
-        app::exportGrid(context(), list_->grid(), history::kHistoryWorkbook, false);
+        app::exportGrid(context(), list_.model(), history::kHistoryWorkbook, false);
 }
 
 void frmMain::MSFlexGrid2_DblClick()
 {
     if (beforeCommand())
-        app::exportGrid(context(), results_->hitsGrid(), history::kHitsWorkbook, false);
+        app::exportGrid(context(), results_.hits(), history::kHitsWorkbook, false);
 }
 
 void frmMain::MSFlexGrid3_DblClick()
 {
     if (beforeCommand())
-        app::exportGrid(context(), results_->tallyGrid(), history::kTallyWorkbook, false);
+        app::exportGrid(context(), results_.tally(), history::kTallyWorkbook, false);
 }
