@@ -1,7 +1,7 @@
 // "组合检索(&G)": the pool and size as the user sets them, the click, and what
 // the matching-draws list and the tally grid then show; the size box refusing
 // what is not a size.
-#include "app/column_widths.h"
+#include "app/widgets/column_widths.h"
 #include "app/window_actions.h"
 #include "app/window_fixture.h"
 #include "store/database.h"

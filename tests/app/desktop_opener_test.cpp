@@ -2,7 +2,7 @@
 // the answer, given when it ends, and only a failure is told; the file's
 // path reaches it as one argument; without xdg-open Qt's own opener takes
 // over; one still running after the answer time has opened its file.
-#include "app/desktop_opener.h"
+#include "app/desktop/desktop_opener.h"
 #include "app/fake_opener.h"
 
 #include <QTest>

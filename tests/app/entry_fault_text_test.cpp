@@ -1,6 +1,6 @@
 // What the user reads when a typed draw is refused: every fault of the
 // entry check in words, with the boxes and numbers it names.
-#include "app/entry_fault_text.h"
+#include "app/panels/entry_fault_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The open-file dialog the window shows (Qt's own, where the desktop offers
 // none): it answers the chosen file, its size, type and date columns read
 // Chinese on a system whose locale is not, and show their texts whole.
-#include "app/prompter.h"
-#include "app/qt_translations.h"
+#include "app/desktop/prompter.h"
+#include "app/desktop/qt_translations.h"
 #include "support/history_fixture.h"
 
 #include <QAbstractItemModel>

@@ -2,7 +2,7 @@
 // (row for row what typing the same draws would store), the keep-years
 // rule, a site that is down or misses a year, Cancel, the address of the
 // site, and a database that refuses a row.
-#include "app/results_fetcher.h"
+#include "app/commands/results_fetcher.h"
 #include "app/results_server.h"
 #include "app/window_actions.h"
 #include "app/window_fixture.h"

@@ -2,7 +2,7 @@
 // or a help page: the window opens them through xdg-open (here a stand-in
 // of the test's), and a status other than 0 gives one message naming the
 // file; a file that opened says nothing.
-#include "app/desktop_opener.h"
+#include "app/desktop/desktop_opener.h"
 #include "app/fake_opener.h"
 #include "app/window_actions.h"
 #include "app/window_fixture.h"

@@ -1,5 +1,5 @@
 // Qt's own dialogs speak Chinese like the rest of the window.
-#include "app/qt_translations.h"
+#include "app/desktop/qt_translations.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>

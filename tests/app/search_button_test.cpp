@@ -1,6 +1,6 @@
 // "检索(&S)": the options and positions as the user sets them, the click, and
 // what the matching-draws list and the tally grid then show.
-#include "app/column_widths.h"
+#include "app/widgets/column_widths.h"
 #include "app/window_actions.h"
 #include "app/window_fixture.h"
 #include "store/database.h"

@@ -2,7 +2,7 @@
 // one program per history: takes the folder's history lock, says "taken"
 // (or "refused") on a line of its own, and holds the lock until its input
 // ends or it is killed.
-#include "app/history_lock.h"
+#include "app/session/history_lock.h"
 
 #include <iostream>
 #include <string>

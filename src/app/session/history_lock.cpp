@@ -1,0 +1,40 @@
+#include "app/session/history_lock.h"
+
+#include <QFile>
+
+namespace qudrim::app {
+
+HistoryLock::HistoryLock(const std::filesystem::path& programFolder)
+    : lock_(QFile::decodeName(QByteArray::fromStdString((programFolder / kLockFileName).string())))
+{
+    // A program may hold its history for days: only an owner that no longer
+    // runs (or a lock from before the last boot) makes a lock stale, never
+    // its age.
+    lock_.setStaleLockTime(0);
+}
+
+HistoryLock::Outcome HistoryLock::take()
+{
+    if (lock_.isLocked())
+        return Outcome::Taken;
+    if (lock_.tryLock(0))
+        return Outcome::Taken;
+    return lock_.error() == QLockFile::LockFailedError ? Outcome::HeldElsewhere : Outcome::NotPossible;
+}
+
+void HistoryLock::release() { lock_.unlock(); }
+
+QString HistoryLock::holder() const
+{
+    qint64 pid = 0;
+    QString host;
+    QString program;
+    if (!lock_.getLockInfo(&pid, &host, &program))
+        return QStringLiteral("The history is locked by %1.").arg(lock_.fileName());
+    return QStringLiteral("The history is locked by %1: process %2 (%3) on %4.")
+        .arg(lock_.fileName())
+        .arg(pid)
+        .arg(program, host);
+}
+
+}  // namespace qudrim::app
