@@ -38,8 +38,13 @@ void addNumbersLike(std::vector<std::string>& texts, int64_t number)
 
 std::array<std::string, 10> SearchResult::hitHeader() const
 {
-    return {"期号", "平1位", "平2位", "平3位", "平4位", "平5位", "平6位", "特位",
-            display.bolSq ? "上期开奖" : "前期开奖", "序号"};
+    std::array<std::string, 10> header;
+    header[0] = "期号";
+    for (size_t p = 1; p <= 7; ++p)
+        header[p] = kPositionCaptions[p];
+    header[8] = display.bolSq ? "上期开奖" : "前期开奖";
+    header[9] = "序号";
+    return header;
 }
 
 std::array<std::string, 4> SearchResult::tallyHeader() const { return {"序号", "结果", "出现次数", "百分比"}; }

@@ -30,6 +30,12 @@ inline constexpr std::array<Kind, kKindCount> kAllKinds = {kNumber, kZodiac,  kH
 inline constexpr std::array<std::string_view, kKindCount> kKindCaptions = {"号码", "生肖", "头数", "尾数",
                                                                            "合数", "段数", "波色", "单双"};
 
+// The captions of positions 1..7 (index 0 unused): six regular numbers and
+// the special number, as the base-draw panel's boxes and the hits' header
+// name them.
+inline constexpr std::array<std::string_view, 8> kPositionCaptions = {"",      "平1位", "平2位", "平3位",
+                                                                      "平4位", "平5位", "平6位", "特位"};
+
 // Column letter of each kind; "G" and "D" name no column.
 inline constexpr std::array<char, kKindCount> strLeiZd = {'A', 'B', 'E', 'F', 'G', 'H', 'C', 'D'};
 

@@ -139,13 +139,6 @@ Statement& Statement::bind(int index, std::string_view text)
     return *this;
 }
 
-Statement& Statement::bindNull(int index)
-{
-    if (sqlite3_bind_null(stmt_, index) != SQLITE_OK)
-        fail("bind");
-    return *this;
-}
-
 bool Statement::step()
 {
     const int rc = sqlite3_step(stmt_);
@@ -181,8 +174,6 @@ std::string Statement::columnText(int column) const
     return p ? std::string(reinterpret_cast<const char*>(p), static_cast<size_t>(sqlite3_column_bytes(stmt_, column)))
              : std::string();
 }
-
-bool Statement::columnIsNull(int column) const { return sqlite3_column_type(stmt_, column) == SQLITE_NULL; }
 
 ReadTransaction::ReadTransaction(Database& db) : db_(db) { db_.exec("BEGIN DEFERRED"); }
 

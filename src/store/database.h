@@ -104,7 +104,6 @@ public:
     Statement& bind(int index, int64_t value);
     Statement& bind(int index, int value) { return bind(index, static_cast<int64_t>(value)); }
     Statement& bind(int index, std::string_view text);
-    Statement& bindNull(int index);
 
     // Advances to the next result row; false when the statement is done.
     bool step();
@@ -115,7 +114,6 @@ public:
     int columnCount() const;
     int64_t columnInt(int column) const;
     std::string columnText(int column) const;
-    bool columnIsNull(int column) const;
 
 private:
     [[noreturn]] void fail(const char* what) const;

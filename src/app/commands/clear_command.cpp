@@ -11,11 +11,16 @@
 
 namespace qudrim::app {
 
+bool confirmClearing(const CommandContext& context)
+{
+    return context.prompter.confirm(context.window, QStringLiteral("确认清空"), QStringLiteral("确定要清空所有的历史号码吗？"));
+}
+
 void clearHistory(const CommandContext& context)
 {
     if (!historyOpenFor(context, QStringLiteral("历史号码无法清空")))
         return;
-    if (!context.prompter.confirm(context.window, QStringLiteral("确认清空"), QStringLiteral("确定要清空所有的历史号码吗？")))
+    if (!confirmClearing(context))
         return;
     try {
         context.history.store().deleteAll();

@@ -1,8 +1,9 @@
 // The window's history commands, each in a file of its own. Every command
 // asks the user what it needs, runs its sequence of the core on the
 // history, tells the history what changed (which brings the list, the next
-// issue and the panel up to date) and words what failed. The window runs
-// the lost-focus handler of a box still being typed in before any of them.
+// issue and the panel up to date) and words what failed. The window calls
+// one only after its step before every command: the lost-focus handler of
+// a box still being typed in, then the history settled.
 #pragma once
 
 #include "store/attribute_kind.h"
@@ -37,6 +38,8 @@ void trimLastDraws(const CommandContext& context, int32_t nextIssue, const CodeB
 void deleteLastDraw(const CommandContext& context);
 // "清空历史号码(&C)": empties the history after a question.
 void clearHistory(const CommandContext& context);
+// Its question; a trim that would keep no draw asks it too. True for OK.
+bool confirmClearing(const CommandContext& context);
 
 // "历史号码导出文本文件(&O)": the history as a text file, opened in the editor.
 void exportHistoryText(const CommandContext& context);

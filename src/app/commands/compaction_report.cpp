@@ -1,6 +1,7 @@
 #include "app/commands/compaction_report.h"
 
 #include "app/session/history_session.h"
+#include "app/desktop/file_paths.h"
 #include "app/desktop/prompter.h"
 
 #include <QString>
@@ -17,7 +18,7 @@ void reportCompactionFailure(Prompter& prompter, QWidget* parent, const HistoryS
                          QStringLiteral("压缩之后的检查发现历史数据库文件 %1 已经损坏。\n\n"
                                         "程序不再写入这个文件；在换上完好的文件并重新启动本程序之前，不能输入号码，"
                                         "也不能检索或修改历史。可以把这个文件移到别处保存，换上备份的历史数据库。")
-                             .arg(QString::fromStdString(history.databasePath().string())),
+                             .arg(toQString(history.databasePath())),
                          QString::fromStdString(compaction.detail));
         return;
     }

@@ -1,5 +1,6 @@
 #include "app/commands/exported_file.h"
 
+#include "app/desktop/file_paths.h"
 #include "app/desktop/prompter.h"
 
 #include <QDir>
@@ -8,10 +9,6 @@
 #include <QUrl>
 
 namespace qudrim::app {
-
-std::filesystem::path toPath(const QString& path) { return std::filesystem::path(path.toStdU16String()); }
-
-QString toQString(const std::filesystem::path& path) { return QString::fromStdU16String(path.u16string()); }
 
 void showExportedFile(Prompter& prompter, QWidget* parent, const std::filesystem::path& file, const QString& program)
 {

@@ -1,5 +1,5 @@
-// What the exports share in the window: the program folder as a path for the
-// core, and showing a written file in the desktop's own program for it.
+// What the exports share in the window: showing a written file in the
+// desktop's own program for it, and the message when it was not written.
 #pragma once
 
 #include <QString>
@@ -11,9 +11,6 @@ class QWidget;
 namespace qudrim::app {
 
 class Prompter;
-
-std::filesystem::path toPath(const QString& path);
-QString toQString(const std::filesystem::path& path);
 
 // Opens `file` in the program the desktop gives it; when that fails (which
 // may be known only after the command has returned), the user learns where

@@ -6,6 +6,7 @@
 #include "app/widgets/busy_cursor.h"
 #include "app/commands/command_context.h"
 #include "app/commands/exported_file.h"
+#include "app/desktop/file_paths.h"
 #include "app/desktop/error_text.h"
 #include "history/export_file.h"
 #include "history/workbook.h"

@@ -9,12 +9,12 @@
 #include "app/session/history_session.h"
 #include "app/session/session_warnings.h"
 #include "app/commands/import_progress.h"
+#include "app/desktop/file_paths.h"
 #include "app/desktop/prompter.h"
 #include "app/commands/rebuild_report.h"
 #include "history/rebuild.h"
 
 #include <QDir>
-#include <QFile>
 
 namespace qudrim::app {
 
@@ -47,7 +47,7 @@ void importHistoryFile(const CommandContext& context, int32_t nextIssue, const C
     const QString file = prompter.getOpenFileName(context.window, historyFilesFolder(context.programFolder), kFilter);
     // Only the name's last three letters count, in any case.
     if (file.right(3).toLower() == QStringLiteral("txt")) {
-        const std::filesystem::path path(QFile::encodeName(file).toStdString());
+        const std::filesystem::path path = toPath(file);
         BusyCursor busy;
         // A large file takes a while: after a moment its progress shows, with Cancel.
         ImportProgress progress(context.window, kTitle, pace);

@@ -1,5 +1,7 @@
 #include "app/commands/import_progress.h"
 
+#include "app/commands/progress_dialog.h"
+
 #include <QApplication>
 #include <QProgressDialog>
 
@@ -42,17 +44,7 @@ bool ImportProgress::report(history::ProgressStep step, size_t done, size_t tota
     if (!dialog_) {
         if (running_.elapsed() < pace_.delayMs)
             return true;
-        dialog_ = std::make_unique<QProgressDialog>(parent_);
-        dialog_->setObjectName(QStringLiteral("importProgress"));
-        dialog_->setWindowTitle(title_);
-        dialog_->setCancelButtonText(QStringLiteral("取消"));
-        // Modal: no other command can start on the history meanwhile.
-        dialog_->setWindowModality(Qt::ApplicationModal);
-        dialog_->setAutoClose(false);
-        dialog_->setAutoReset(false);
-        dialog_->setMinimumDuration(0);
-        dialog_->setRange(0, kSteps);
-        dialog_->show();
+        dialog_ = showProgressDialog(parent_, QStringLiteral("importProgress"), title_, kSteps);
         // The arrow with the hourglass: Cancel is there to be clicked.
         QApplication::changeOverrideCursor(Qt::BusyCursor);
     }

@@ -8,6 +8,7 @@
 
 #include "app/widgets/busy_cursor.h"
 #include "app/commands/command_context.h"
+#include "app/commands/progress_dialog.h"
 #include "app/desktop/error_text.h"
 #include "app/session/history_session.h"
 #include "app/session/session_warnings.h"
@@ -242,19 +243,11 @@ void updateOnline(const CommandContext& context, SettingsStore& settings, int16_
 
     // The progress dialog is modal: while the run waits for a page, no
     // other command of the window can start.
-    QProgressDialog progress(window);
-    progress.setObjectName(QStringLiteral("onlineUpdateProgress"));
-    progress.setWindowTitle(kMessageTitle);
-    progress.setCancelButtonText(QStringLiteral("取消"));
-    progress.setWindowModality(Qt::ApplicationModal);
-    progress.setAutoClose(false);
-    progress.setAutoReset(false);
-    progress.setMinimumDuration(0);
-    progress.setRange(0, static_cast<int>(years.size()));
-    progress.show();
-    SitePages pages(site, plan, progress);
+    const std::unique_ptr<QProgressDialog> progress =
+        showProgressDialog(window, QStringLiteral("onlineUpdateProgress"), kMessageTitle, static_cast<int>(years.size()));
+    SitePages pages(site, plan, *progress);
     const history::UpdateOutcome outcome = history::runOnlineUpdate(history.store(), plan, bases, pages);
-    progress.hide();
+    progress->hide();
 
     if (outcome.fault == history::UpdateFault::Cancelled)
         return;  // nothing was stored

@@ -1,9 +1,9 @@
 #include "app/commands/rebuild_report.h"
 
+#include "app/desktop/file_paths.h"
 #include "app/desktop/prompter.h"
 #include "store/plain_text.h"
 
-#include <QFile>
 
 namespace qudrim::app {
 
@@ -39,15 +39,10 @@ QString shownLine(const std::string& bytes)
 
 }  // namespace
 
-QString displayPath(const std::filesystem::path& file)
-{
-    return QFile::decodeName(QByteArray::fromStdString(file.string()));
-}
-
 void reportRebuildFailure(Prompter& prompter, QWidget* parent, const QString& title,
                           const std::filesystem::path& file, const history::RebuildResult& result)
 {
-    const QString path = displayPath(file);
+    const QString path = toQString(file);
     const QString detail = QString::fromStdString(result.detail);
     switch (result.status) {
     case history::RebuildStatus::Rebuilt:

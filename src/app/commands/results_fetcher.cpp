@@ -96,7 +96,7 @@ FetchedPage ResultsFetcher::fetch(const QUrl& url)
         reply->abort();
     });
     connect(reply.get(), &QNetworkReply::downloadProgress, reply.get(), [&](qint64 received, qint64) {
-        if (received > kMaxPageBytes) {
+        if (received > kMaxDownloadBytes) {
             tooLarge = true;
             reply->abort();
         }
@@ -121,7 +121,7 @@ FetchedPage ResultsFetcher::fetch(const QUrl& url)
     // A transfer timeout shows as an operation the network layer cancelled.
     timedOut = timedOut || (error == QNetworkReply::OperationCanceledError && !tooLarge);
     if (tooLarge) {
-        page.reason = QStringLiteral("页面大于 %1 MB，不是开奖结果页面").arg(kMaxPageBytes / (1024 * 1024));
+        page.reason = QStringLiteral("页面大于 %1 MB，不是开奖结果页面").arg(kMaxDownloadBytes / (1024 * 1024));
         return page;
     }
     if (error != QNetworkReply::NoError || timedOut || status < 200 || status >= 300) {

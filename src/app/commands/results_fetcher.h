@@ -35,7 +35,10 @@ class ResultsFetcher : public QObject {
     Q_OBJECT
 public:
     static constexpr int kPageTimeoutMs = 30000;
-    static constexpr qint64 kMaxPageBytes = 16 * 1024 * 1024;
+    // A download is cut off once it brings more than this, so that no
+    // answer can fill the memory; a page that arrives whole is held to the
+    // results page's own, smaller limit (history::kMaxPageBytes) as it is read.
+    static constexpr qint64 kMaxDownloadBytes = 16 * 1024 * 1024;
 
     explicit ResultsFetcher(int pageTimeoutMs = kPageTimeoutMs, QObject* parent = nullptr);
 

@@ -10,21 +10,19 @@
 #include "app/commands/compaction_report.h"
 #include "app/session/history_session.h"
 #include "app/session/session_warnings.h"
+#include "app/desktop/file_paths.h"
 #include "app/desktop/prompter.h"
 #include "app/commands/rebuild_report.h"
 #include "app/desktop/error_text.h"
 #include "history/trim.h"
 
 #include <QDir>
-#include <QFile>
 
 namespace qudrim::app {
 
 namespace {
 
 const QString kTitle = QStringLiteral("删除期数");
-const QString kClearTitle = QStringLiteral("确认清空");
-const QString kClearQuestion = QStringLiteral("确定要清空所有的历史号码吗？");
 
 // The whole number the user enters; none when nothing is to happen, after
 // telling the user when the answer was no whole number.
@@ -63,10 +61,10 @@ void keepDraws(const CommandContext& context, const std::vector<DrawInput>& kept
 {
     Prompter& prompter = context.prompter;
     // Leaving no draw at all is clearing the history: it is asked first.
-    if (kept.empty() && !context.history.view().empty() && !prompter.confirm(context.window, kClearTitle, kClearQuestion))
+    if (kept.empty() && !context.history.view().empty() && !confirmClearing(context))
         return;
-    const std::filesystem::path backup(
-        QFile::encodeName(QDir(context.programFolder).filePath(QString::fromLatin1(history::kBackupFileName))).toStdString());
+    const std::filesystem::path backup =
+        toPath(QDir(context.programFolder).filePath(QString::fromLatin1(history::kBackupFileName)));
     BusyCursor busy;
     const history::TrimOutcome outcome = history::trimHistory(context.history.store(), kept, backup, nextIssue, bases);
     if (outcome.fault == history::TrimFault::None)
@@ -82,7 +80,7 @@ void keepDraws(const CommandContext& context, const std::vector<DrawInput>& kept
     case history::TrimFault::BackupNotWritten:
         prompter.warning(context.window, kTitle,
                          QStringLiteral("备份文件 %1 无法写入，历史号码没有改动。\n\n请确认程序所在的文件夹可以写入。")
-                             .arg(displayPath(backup)),
+                             .arg(toQString(backup)),
                          QString::fromStdString(outcome.detail));
         return;
     case history::TrimFault::RebuildFailed:

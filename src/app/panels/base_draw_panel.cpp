@@ -15,20 +15,15 @@
 
 namespace qudrim::app {
 
-namespace {
-
-QString positionCaption(int i) { return i == 7 ? QStringLiteral("特位") : QStringLiteral("平%1位").arg(i); }
-
-}  // namespace
-
 BaseDrawPanel::BaseDrawPanel(const HistorySession& history, const SearchOptionState& options, const CodeBases& bases,
                              QWidget* parent)
     : QWidget(parent), history_(history), options_(options), bases_(bases)
 {
     createControls();
     connect(c_.TabStrip1, &QTabBar::currentChanged, this, [this](int index) { TabStrip1_Click(index); });
+    auto* left = new LostFocusWatcher([this](QObject* box) { runBoxHandler(box); }, this);
     for (int i = 1; i <= 7; ++i)
-        c_.Text22[static_cast<size_t>(i)]->installEventFilter(this);
+        left->watch(c_.Text22[static_cast<size_t>(i)]);
     chainTabOrder(tabOrder());
 }
 
@@ -56,7 +51,8 @@ void BaseDrawPanel::createControls()
         auto* g = new QGridLayout(f);
         compact(g, 4, 3);
         for (int i = 1; i <= 7; ++i) {
-            auto* check = named<QCheckBox>(indexed(page == 0 ? "Check1" : "Check11", i), positionCaption(i));
+            auto* check = named<QCheckBox>(indexed(page == 0 ? "Check1" : "Check11", i),
+                                          caption(kPositionCaptions[static_cast<size_t>(i)]));
             auto* box = named<QLineEdit>(indexed(page == 0 ? "Text2" : "Text22", i));
             box->setAlignment(Qt::AlignCenter);
             box->setMinimumWidth(40);
@@ -179,13 +175,6 @@ bool BaseDrawPanel::runBoxHandler(QObject* box)
             return true;
         }
     return false;
-}
-
-bool BaseDrawPanel::eventFilter(QObject* watched, QEvent* event)
-{
-    if (userLeftBox(event))
-        runBoxHandler(watched);
-    return QObject::eventFilter(watched, event);
 }
 
 }  // namespace qudrim::app

@@ -48,9 +48,6 @@ public:
     // boxes; false otherwise.
     bool runBoxHandler(QObject* box);
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     struct Controls {
         QTabBar* TabStrip1 = nullptr;

@@ -133,14 +133,14 @@ void EntryPanel::MaskEdBox1_Change(int index)
         c_.MaskEdBox1[static_cast<size_t>(index + 1)]->setFocus(Qt::OtherFocusReason);
 }
 
-bool EntryPanel::storeTypedDraw()
+void EntryPanel::storeTypedDraw()
 {
     // The history settles first: should another program have changed it,
     // the next issue shown follows the last draw the database now holds, and
     // the draw goes under that issue. Otherwise it goes under the issue the
     // user saw. What was typed stays in the boxes when the step refuses.
     if (!beforeCommand_())
-        return false;
+        return;
     const QString issueText = c_.Text1->text();
     std::array<std::string, 7> texts;
     for (int k = 1; k <= 7; ++k)
@@ -153,7 +153,7 @@ bool EntryPanel::storeTypedDraw()
     if (!history_.isOpen()) {
         warnHistoryNotOpen(prompter_, window(), history_,
                            QStringLiteral("第 %1 期的号码无法保存，输入框中的号码保持不变").arg(issueText.trimmed()));
-        return false;
+        return;
     }
 
     const EntryCheck check = checkEntry(texts, issueText.toStdString(), lastIssue);
@@ -161,7 +161,7 @@ bool EntryPanel::storeTypedDraw()
         // Nothing is stored; the boxes keep what was typed.
         prompter_.warning(window(), inputErrorTitle(), entryFaultText(check));
         focusFaultyBox(check.faultyBox);
-        return false;
+        return;
     }
 
     try {
@@ -173,13 +173,12 @@ bool EntryPanel::storeTypedDraw()
                                          "请关闭可能正在使用历史数据库的其他程序，然后重新输入特码，再保存一次。")
                               .arg(check.draw->issue),
                           exceptionText(e));
-        return false;
+        return;
     }
 
     history_.changed(HistoryChange::appendedDraws(1));
     clearEntryBoxes();
     focusFirstBox();
-    return true;
 }
 
 void EntryPanel::clearEntryBoxes()

@@ -55,7 +55,7 @@ private:
     };
 
     void createControls();
-    bool storeTypedDraw();
+    void storeTypedDraw();
     void focusFaultyBox(int box);
     void clearEntryBoxes();
 

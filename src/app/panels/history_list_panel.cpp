@@ -17,17 +17,6 @@
 
 namespace qudrim::app {
 
-namespace {
-
-QAction* namedAction(QMenu* menu, const QString& name, const QString& caption)
-{
-    QAction* a = menu->addAction(caption);
-    a->setObjectName(name);
-    return a;
-}
-
-}  // namespace
-
 HistoryListPanel::HistoryListPanel(const HistorySession& history, QWidget* parent)
     : QWidget(parent),
       history_(history),

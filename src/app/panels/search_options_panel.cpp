@@ -26,7 +26,6 @@
 #include <algorithm>
 #include <array>
 #include <limits>
-#include <string_view>
 
 namespace qudrim::app {
 
@@ -39,6 +38,18 @@ std::optional<int32_t> issueOf(const QLineEdit* box)
         v > std::numeric_limits<int32_t>::max())
         return std::nullopt;
     return static_cast<int32_t>(v);
+}
+
+// A frame of controls one under the other, kept at its top.
+QGroupBox* frameOf(const QString& name, const QString& title, const QList<QWidget*>& rows, int spacing = 3)
+{
+    auto* box = named<QGroupBox>(name, title);
+    auto* v = new QVBoxLayout(box);
+    compact(v, 4, spacing);
+    for (QWidget* row : rows)
+        v->addWidget(row);
+    v->addStretch(1);
+    return box;
 }
 
 }  // namespace
@@ -83,9 +94,10 @@ SearchOptionsPanel::SearchOptionsPanel(const HistorySession& history, SettingsSt
                 s_.scope = i;
         });
     // Boxes whose handler runs when they lose the focus.
-    c_->Check2->installEventFilter(this);
-    c_->Combo1->installEventFilter(this);
-    c_->MaskEdBox2->installEventFilter(this);
+    auto* left = new LostFocusWatcher([this](QObject* box) { runBoxHandler(box); }, this);
+    left->watch(c_->Check2);
+    left->watch(c_->Combo1);
+    left->watch(c_->MaskEdBox2);
     chainTabOrder(tabOrder());
 }
 
@@ -102,54 +114,37 @@ void SearchOptionsPanel::createControls()
     grid->setVerticalSpacing(4);
 
     // Top row: 检索位选择, 检索期选择, 号码序选择, 组合组位检索.
-    auto* Frame1_0 = named<QGroupBox>(QStringLiteral("Frame1_0"), QStringLiteral("检索位选择"));
-    {
-        auto* v = new QVBoxLayout(Frame1_0);
-        compact(v);
-        c.Option1[0] = named<QRadioButton>(QStringLiteral("Option1_0"), QStringLiteral("固定位"));
-        c.Option1[1] = named<QRadioButton>(QStringLiteral("Option1_1"), QStringLiteral("自由位"));
-        c.Check2 = named<QCheckBox>(QStringLiteral("Check2"), QStringLiteral("自由位计特码"));
-        c.Option1[1]->setChecked(true);
-        c.Check2->setChecked(true);
-        v->addWidget(c.Option1[0]);
-        v->addWidget(c.Option1[1]);
-        v->addWidget(c.Check2);
-        v->addStretch(1);
-    }
-    auto* Frame1_1 = named<QGroupBox>(QStringLiteral("Frame1_1"), QStringLiteral("检索期选择"));
-    {
-        auto* v = new QVBoxLayout(Frame1_1);
-        compact(v);
-        c.Option1[2] = named<QRadioButton>(QStringLiteral("Option1_2"), QStringLiteral("前    期"));
-        c.Option1[3] = named<QRadioButton>(QStringLiteral("Option1_3"), QStringLiteral("上期"));
-        c.MaskEdBox2 = named<MaskEdit>(QStringLiteral("MaskEdBox2"), 1);
-        c.MaskEdBox2->setToolTip(entryBoxTip());
-        c.MaskEdBox2->setAlignment(Qt::AlignCenter);
-        c.MaskEdBox2->setTextMargins(0, 0, 0, 0);
-        const QFontMetrics fm(c.Option1[2]->font());
-        // The N box stands in the blank gap of "前    期".
-        v->addWidget(new CaptionOverlay(c.Option1[2], c.MaskEdBox2, QStringLiteral("前"), QStringLiteral("    "),
-                                        fm.horizontalAdvance(QLatin1Char('0')) + 10));
-        c.Option1[3]->setChecked(true);
-        v->addWidget(c.Option1[3]);
-        // The overlay gives "前    期" a parent of its own, so the two buttons
-        // are no longer siblings: one group keeps them exclusive.
-        auto* compared = new QButtonGroup(Frame1_1);
-        compared->addButton(c.Option1[2]);
-        compared->addButton(c.Option1[3]);
-        v->addStretch(1);
-    }
-    auto* Frame1_2 = named<QGroupBox>(QStringLiteral("Frame1_2"), QStringLiteral("号码序选择"));
-    {
-        auto* v = new QVBoxLayout(Frame1_2);
-        compact(v);
-        c.Option2[4] = named<QRadioButton>(QStringLiteral("Option2_4"), QStringLiteral("落地码"));
-        c.Option2[5] = named<QRadioButton>(QStringLiteral("Option2_5"), QStringLiteral("顺序码"));
-        c.Option2[4]->setChecked(true);
-        v->addWidget(c.Option2[4]);
-        v->addWidget(c.Option2[5]);
-        v->addStretch(1);
-    }
+    c.Option1[0] = named<QRadioButton>(QStringLiteral("Option1_0"), QStringLiteral("固定位"));
+    c.Option1[1] = named<QRadioButton>(QStringLiteral("Option1_1"), QStringLiteral("自由位"));
+    c.Check2 = named<QCheckBox>(QStringLiteral("Check2"), QStringLiteral("自由位计特码"));
+    c.Option1[1]->setChecked(true);
+    c.Check2->setChecked(true);
+    QGroupBox* Frame1_0 =
+        frameOf(QStringLiteral("Frame1_0"), QStringLiteral("检索位选择"), {c.Option1[0], c.Option1[1], c.Check2});
+
+    c.Option1[2] = named<QRadioButton>(QStringLiteral("Option1_2"), QStringLiteral("前    期"));
+    c.Option1[3] = named<QRadioButton>(QStringLiteral("Option1_3"), QStringLiteral("上期"));
+    c.MaskEdBox2 = named<MaskEdit>(QStringLiteral("MaskEdBox2"), 1);
+    c.MaskEdBox2->setToolTip(entryBoxTip());
+    c.MaskEdBox2->setAlignment(Qt::AlignCenter);
+    c.MaskEdBox2->setTextMargins(0, 0, 0, 0);
+    const QFontMetrics fm(c.Option1[2]->font());
+    // The N box stands in the blank gap of "前    期".
+    auto* nBack = new CaptionOverlay(c.Option1[2], c.MaskEdBox2, QStringLiteral("前"), QStringLiteral("    "),
+                                     fm.horizontalAdvance(QLatin1Char('0')) + 10);
+    c.Option1[3]->setChecked(true);
+    QGroupBox* Frame1_1 = frameOf(QStringLiteral("Frame1_1"), QStringLiteral("检索期选择"), {nBack, c.Option1[3]});
+    // The overlay gives "前    期" a parent of its own, so the two buttons
+    // are no longer siblings: one group keeps them exclusive.
+    auto* compared = new QButtonGroup(Frame1_1);
+    compared->addButton(c.Option1[2]);
+    compared->addButton(c.Option1[3]);
+
+    c.Option2[4] = named<QRadioButton>(QStringLiteral("Option2_4"), QStringLiteral("落地码"));
+    c.Option2[5] = named<QRadioButton>(QStringLiteral("Option2_5"), QStringLiteral("顺序码"));
+    c.Option2[4]->setChecked(true);
+    QGroupBox* Frame1_2 = frameOf(QStringLiteral("Frame1_2"), QStringLiteral("号码序选择"), {c.Option2[4], c.Option2[5]});
+
     auto* Frame5 = named<QGroupBox>(QStringLiteral("Frame5"), QStringLiteral("组合组位检索"));
     {
         auto* g = new QGridLayout(Frame5);
@@ -201,9 +196,8 @@ void SearchOptionsPanel::createControls()
         auto* g = new QGridLayout(box);
         compact(g, 4, 2);
         for (int k = 0; k < 8; ++k) {
-            const std::string_view caption = kKindCaptions[static_cast<size_t>(k)];
-            options[static_cast<size_t>(k)] = named<QRadioButton>(
-                indexed(optionName, k), QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
+            options[static_cast<size_t>(k)] =
+                named<QRadioButton>(indexed(optionName, k), caption(kKindCaptions[static_cast<size_t>(k)]));
             g->addWidget(options[static_cast<size_t>(k)], k / 2, k % 2);
         }
         options[0]->setChecked(true);
@@ -211,18 +205,12 @@ void SearchOptionsPanel::createControls()
     };
     QGroupBox* Frame3 = kindFrame(QStringLiteral("Frame3"), QStringLiteral("搜索类型选择"), c.Option3, "Option3");
     QGroupBox* Frame4 = kindFrame(QStringLiteral("Frame4"), QStringLiteral("结果类型选择"), c.Option4, "Option4");
-    auto* Frame6 = named<QGroupBox>(QStringLiteral("Frame6"), QStringLiteral("结果统计选择"));
-    {
-        auto* v = new QVBoxLayout(Frame6);
-        compact(v, 4, 2);
-        const QStringList scope = {QStringLiteral("平特"), QStringLiteral("平码"), QStringLiteral("特码")};
-        for (int i = 0; i < 3; ++i) {
-            c.Option5[static_cast<size_t>(i)] = named<QRadioButton>(indexed("Option5", i), scope[i]);
-            v->addWidget(c.Option5[static_cast<size_t>(i)]);
-        }
-        c.Option5[0]->setChecked(true);
-        v->addStretch(1);
-    }
+    const QStringList scope = {QStringLiteral("平特"), QStringLiteral("平码"), QStringLiteral("特码")};
+    for (int i = 0; i < 3; ++i)
+        c.Option5[static_cast<size_t>(i)] = named<QRadioButton>(indexed("Option5", i), scope[i]);
+    c.Option5[0]->setChecked(true);
+    QGroupBox* Frame6 =
+        frameOf(QStringLiteral("Frame6"), QStringLiteral("结果统计选择"), {c.Option5[0], c.Option5[1], c.Option5[2]}, 2);
 
     grid->addWidget(Frame1_0, 0, 0);
     grid->addWidget(Frame1_1, 0, 1);
@@ -255,12 +243,13 @@ void SearchOptionsPanel::loadSettings()
     s.bolSq = settings_.readBool(settingKey::bolSq, true);
     s.intLei = settings_.readInt16(settingKey::intLei, 0);
 
-    // Positions and compared draw. Later steps set the final state.
+    // Each click runs its handler as the user's would: it saves its keys
+    // again and refreshes the panel with the options read so far.
     (s.bolZyw ? c_->Option1[1] : c_->Option1[0])->click();
     c_->Check2->setVisible(s.bolZyw);
     (s.bolSq ? c_->Option1[3] : c_->Option1[2])->click();
 
-    // The check box that counts the special number in free positions.
+    // A stored value other than 0 and 1 leaves the box as it is.
     const int16_t intIdfTm = settings_.readInt16(settingKey::intIdfTm, 1);
     if (intIdfTm == 0 || intIdfTm == 1)
         c_->Check2->setChecked(intIdfTm == 1);
@@ -270,7 +259,6 @@ void SearchOptionsPanel::loadSettings()
     if (const auto kind = s.resultKind())
         c_->Option4[static_cast<size_t>(*kind)]->click();
 
-    // The combination pool.
     s.bolZhpm = settings_.readBool(settingKey::bolZhpm, false);
     (s.bolZhpm ? c_->Option6[1] : c_->Option6[0])->click();
 
@@ -286,11 +274,9 @@ void SearchOptionsPanel::loadSettings()
         s.intZhWSetup = 2;
     c_->Combo1->setCurrentText(QString::number(s.intZhWSetup));
 
-    // The search type.
     if (const auto kind = s.searchKind())
         c_->Option3[static_cast<size_t>(*kind)]->click();
 
-    // The number order.
     s.bolLdm = settings_.readBool(settingKey::bolLdm, true);
     (s.bolLdm ? c_->Option2[4] : c_->Option2[5])->click();
 }
@@ -440,13 +426,6 @@ bool SearchOptionsPanel::runBoxHandler(QObject* box)
         return true;
     }
     return false;
-}
-
-bool SearchOptionsPanel::eventFilter(QObject* watched, QEvent* event)
-{
-    if (userLeftBox(event))
-        runBoxHandler(watched);
-    return QObject::eventFilter(watched, event);
 }
 
 }  // namespace qudrim::app

@@ -63,9 +63,6 @@ signals:
     // The base draw or the search type changed: the panel refresh runs.
     void baseDrawChanged();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     struct Controls;
 

@@ -3,6 +3,7 @@
 #include "app/desktop/error_text.h"
 #include "app/desktop/prompter.h"
 #include "app/panels/settings_keys.h"
+#include "app/widgets/controls.h"
 #include "app/panels/settings_store.h"
 
 #include <QAction>
@@ -16,24 +17,6 @@
 #include <QUrl>
 
 namespace qudrim::app {
-
-namespace {
-
-QAction* namedAction(QMenu* menu, const QString& name, const QString& caption)
-{
-    QAction* a = menu->addAction(caption);
-    a->setObjectName(name);
-    return a;
-}
-
-QMenu* namedMenu(QWidget* parent, const QString& name, const QString& title)
-{
-    auto* m = new QMenu(title, parent);
-    m->setObjectName(name);
-    return m;
-}
-
-}  // namespace
 
 SettingsMenu::SettingsMenu(QPushButton* Command9, SettingsStore& settings, Prompter& prompter,
                            const QString& programFolder, std::function<bool()> beforeCommand, QWidget* window)
@@ -49,10 +32,10 @@ SettingsMenu::SettingsMenu(QPushButton* Command9, SettingsStore& settings, Promp
 
 void SettingsMenu::createMenu()
 {
-    mnuSetup = namedMenu(window_, QStringLiteral("mnuSetup"), QStringLiteral("设置"));
+    mnuSetup = named<QMenu>(QStringLiteral("mnuSetup"), QStringLiteral("设置"), window_);
     auto basePair = [this](const char* subName, const QString& subTitle, std::array<QAction*, 2>& pair,
                            const char* itemName, const QString& caption0, const QString& caption1, int which) {
-        QMenu* sub = namedMenu(mnuSetup, QString::fromLatin1(subName), subTitle);
+        QMenu* sub = named<QMenu>(QString::fromLatin1(subName), subTitle, mnuSetup);
         mnuSetup->addMenu(sub);
         for (int i = 0; i < 2; ++i) {
             pair[static_cast<size_t>(i)] = namedAction(

@@ -1,11 +1,11 @@
 #include "app/session/history_lock.h"
 
-#include <QFile>
+#include "app/desktop/file_paths.h"
 
 namespace qudrim::app {
 
 HistoryLock::HistoryLock(const std::filesystem::path& programFolder)
-    : lock_(QFile::decodeName(QByteArray::fromStdString((programFolder / kLockFileName).string())))
+    : lock_(toQString(programFolder / kLockFileName))
 {
     // A program may hold its history for days: only an owner that no longer
     // runs (or a lock from before the last boot) makes a lock stale, never

@@ -6,7 +6,9 @@
 // Every command that changes the history says so through changed(), once,
 // after its write committed; that is the one path by which the read view
 // follows the database and by which the history list, the next issue and
-// the panel hear of it. No command reads the history itself.
+// the panel hear of it. The commands that need the draws themselves (the
+// text export, the trims, the online update) take them from view(), as the
+// list shows them, never from the file.
 //
 // The history is this program's alone while it runs (HistoryLock). A file
 // that fails its check, or a read that fails, is never shown as an empty
@@ -102,7 +104,6 @@ public:
     HistoryFault fault() const { return fault_; }
     const QString& openError() const { return openError_; }
     std::filesystem::path databasePath() const { return store_.databasePath(); }
-    const std::filesystem::path& folder() const { return store_.folder(); }
 
     // The database, for a command about to read or write it, once the
     // history has settled.

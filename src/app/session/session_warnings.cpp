@@ -1,6 +1,7 @@
 #include "app/session/session_warnings.h"
 
 #include "app/commands/command_context.h"
+#include "app/desktop/file_paths.h"
 #include "app/session/history_session.h"
 #include "app/desktop/prompter.h"
 
@@ -8,11 +9,17 @@ namespace qudrim::app {
 
 namespace {
 
-QString fileOf(const HistorySession& history) { return QString::fromStdString(history.databasePath().string()); }
+QString fileOf(const HistorySession& history) { return toQString(history.databasePath()); }
 
 const QString kNoMoreWrites =
     QStringLiteral("程序不再写入这个文件；在换上完好的文件并重新启动本程序之前，不能输入号码，也不能检索或修改历史。");
 const QString kCloseOthers = QStringLiteral("请关闭可能正在使用这个文件的其他程序，然后再试一次。");
+
+// Why a file could not be opened as the history, as far as the program can tell.
+QString notOpenedText(const QString& file)
+{
+    return QStringLiteral("历史数据库文件 %1 无法打开：它可能已经损坏、不是本程序的历史数据库，或者正被其他程序占用。").arg(file);
+}
 
 }  // namespace
 
@@ -26,8 +33,7 @@ void warnHistoryNotOpen(Prompter& prompter, QWidget* parent, const HistorySessio
         why = QStringLiteral("历史数据库 %1 已经关闭。").arg(file);
         break;
     case HistoryFault::NotOpened:
-        why = QStringLiteral("程序启动时历史数据库文件 %1 无法打开：它可能已经损坏、不是本程序的历史数据库，或者正被其他程序占用。")
-                  .arg(file);
+        why = QStringLiteral("程序启动时") + notOpenedText(file);
         break;
     case HistoryFault::Damaged:
         why = QStringLiteral("历史数据库文件 %1 已经损坏，无法打开：完整性检查没有通过。").arg(file);
@@ -107,6 +113,29 @@ void warnViewNotFollowing(Prompter& prompter, QWidget* parent, const HistorySess
                          settled.detail);
         return;
     }
+}
+
+void warnHistoryNotOpened(Prompter& prompter, QWidget* parent, const HistorySession& history)
+{
+    const QString file = fileOf(history);
+    if (history.fault() == HistoryFault::Damaged) {
+        prompter.warning(
+            parent, QStringLiteral("历史数据库已经损坏"),
+            QStringLiteral("历史数据库文件 %1 已经损坏：完整性检查发现其中有无法读取的部分。\n\n"
+                           "程序没有读取其中的历史号码，列表因此是空的；这个文件保持原样，没有被改动。在换上完好的文件并重新启动本程序之前，"
+                           "不能输入号码，也不能检索或修改历史。\n\n"
+                           "可以把这个文件移到别处保存（用数据库工具也许还能救出其中的历史号码），换上备份的历史数据库；"
+                           "没有备份时，本程序下次启动会建立一个新的空历史数据库，再读入历史号码文本。")
+                .arg(file),
+            history.openError());
+        return;
+    }
+    prompter.warning(parent, QStringLiteral("无法打开历史数据库"),
+                     notOpenedText(file) +
+                         QStringLiteral("\n\n程序以空的历史记录启动，这个文件保持原样，没有被改动；在重新启动之前，不能输入号码，也不能检索。\n\n"
+                                        "请关闭可能正在使用这个文件的其他程序，然后重新启动本程序。如果文件已经损坏，可以把它移到别处保存，"
+                                        "本程序下次启动时会建立一个新的空历史数据库。"),
+                     history.openError());
 }
 
 void warnHistoryHeldElsewhere(Prompter& prompter, QWidget* parent, const HistorySession& history)

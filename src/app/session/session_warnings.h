@@ -28,6 +28,9 @@ void warnCommandNotRun(Prompter& prompter, QWidget* parent, const HistorySession
 // The view could not follow a command's change, which itself is done.
 void warnViewNotFollowing(Prompter& prompter, QWidget* parent, const HistorySession& history, const Settled& settled);
 
+// The history database could not be opened at start-up, or failed its check.
+void warnHistoryNotOpened(Prompter& prompter, QWidget* parent, const HistorySession& history);
+
 // Another window holds the history of this program folder.
 void warnHistoryHeldElsewhere(Prompter& prompter, QWidget* parent, const HistorySession& history);
 

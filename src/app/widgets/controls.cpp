@@ -1,11 +1,20 @@
 #include "app/widgets/controls.h"
 
 #include <QHeaderView>
+#include <QAction>
 #include <QLayout>
+#include <QMenu>
 #include <QTableView>
 #include <QWidget>
 
 namespace qudrim::app {
+
+QAction* namedAction(QMenu* menu, const QString& name, const QString& caption)
+{
+    QAction* a = menu->addAction(caption);
+    a->setObjectName(name);
+    return a;
+}
 
 void compact(QLayout* layout, int margin, int spacing)
 {

@@ -7,9 +7,12 @@
 #include <QList>
 #include <QString>
 
+#include <string_view>
 #include <utility>
 
+class QAction;
 class QLayout;
+class QMenu;
 class QTableView;
 class QWidget;
 
@@ -22,6 +25,15 @@ W* named(const QString& name, Args&&... args)
     w->setObjectName(name);
     return w;
 }
+
+// A caption the core keeps (a kind's name, a position's), in UTF-8.
+inline QString caption(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// An entry of `menu` under its object name.
+QAction* namedAction(QMenu* menu, const QString& name, const QString& caption);
 
 // A member of a control array: "Option3_5".
 inline QString indexed(const char* name, int index)

@@ -15,7 +15,6 @@ public:
 
     explicit MaskEdit(int length, QWidget* parent = nullptr);
 
-    int length() const { return length_; }
     // Every position shows the prompt again; the cursor goes to the start.
     void clearToPrompt();
     // True when no position shows the prompt.

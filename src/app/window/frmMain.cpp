@@ -3,16 +3,14 @@
 // the panels follow every change of the history.
 #include "app/window/frmMain.h"
 
+#include "app/desktop/file_paths.h"
 #include "app/widgets/controls.h"
 #include "app/session/session_warnings.h"
 #include "app/desktop/prompter.h"
 
 #include <QAction>
 #include <QBoxLayout>
-#include <QFile>
 #include <QPushButton>
-
-#include <filesystem>
 
 frmMain::frmMain(const QString& programFolder, QWidget* parent) : frmMain(programFolder, nullptr, parent) {}
 
@@ -28,7 +26,7 @@ frmMain::frmMain(const QString& programFolder, qudrim::app::Prompter* prompter, 
       today_(std::move(today)),
       ownDialogs_(prompter ? nullptr : std::make_unique<qudrim::app::DialogPrompter>()),
       prompter_(prompter ? prompter : ownDialogs_.get()),
-      history_(std::filesystem::path(QFile::encodeName(programFolder).toStdString())),
+      history_(qudrim::app::toPath(programFolder)),
       buttons_(this),
       settingsMenu_(buttons_.Command9(), settings_, *prompter_, programFolder_, [this] { return beforeCommand(); }, this),
       entry_(history_, *prompter_, settingsMenu_.bases(), today_, [this] { return beforeCommand(); }, this),
@@ -132,7 +130,6 @@ void frmMain::connectPanels()
     connect(list_.mnuDlzd(), &QAction::triggered, this, [this] { mnuDlzd_Click(); });
     connect(list_.mnuEszhzd(), &QAction::triggered, this, [this] { mnuEszhzd_Click(); });
 
-    // Double clicks export the grids.
     connect(&list_, &HistoryListPanel::doubleClicked, this, [this] { MSFlexGrid1_DblClick(); });
     connect(&results_, &ResultGrids::hitsDoubleClicked, this, [this] { MSFlexGrid2_DblClick(); });
     connect(&results_, &ResultGrids::tallyDoubleClicked, this, [this] { MSFlexGrid3_DblClick(); });

@@ -60,29 +60,8 @@ void frmMain::Form_Load()
 
 void frmMain::openDatabase()
 {
-    if (history_.open())
-        return;
-    const QString file = QString::fromStdString(history_.databasePath().string());
-    if (history_.fault() == app::HistoryFault::Damaged) {
-        prompter_->warning(
-            this, QStringLiteral("历史数据库已经损坏"),
-            QStringLiteral("历史数据库文件 %1 已经损坏：完整性检查发现其中有无法读取的部分。\n\n"
-                           "程序没有读取其中的历史号码，列表因此是空的；这个文件保持原样，没有被改动。在换上完好的文件并重新启动本程序之前，"
-                           "不能输入号码，也不能检索或修改历史。\n\n"
-                           "可以把这个文件移到别处保存（用数据库工具也许还能救出其中的历史号码），换上备份的历史数据库；"
-                           "没有备份时，本程序下次启动会建立一个新的空历史数据库，再读入历史号码文本。")
-                .arg(file),
-            history_.openError());
-        return;
-    }
-    prompter_->warning(
-        this, QStringLiteral("无法打开历史数据库"),
-        QStringLiteral("历史数据库文件 %1 无法打开：它可能已经损坏、不是本程序的历史数据库，或者正被其他程序占用。\n\n"
-                       "程序以空的历史记录启动，这个文件保持原样，没有被改动；在重新启动之前，不能输入号码，也不能检索。\n\n"
-                       "请关闭可能正在使用这个文件的其他程序，然后重新启动本程序。如果文件已经损坏，可以把它移到别处保存，"
-                       "本程序下次启动时会建立一个新的空历史数据库。")
-            .arg(file),
-        history_.openError());
+    if (!history_.open())
+        app::warnHistoryNotOpened(*prompter_, this, history_);
 }
 
 void frmMain::closeHistory()

@@ -1,5 +1,7 @@
-// The window's buttons and menu entries: each takes the value of a box
-// still being typed in and passes its command on to the file that does it.
+// The window's buttons, menu entries and the grids' double clicks: each
+// runs the step before every command (the lost-focus handler of a box still
+// being typed in, then the history settled) and, when the history settled,
+// passes its command on to the file that does it.
 #include "app/window/frmMain.h"
 
 #include "app/commands/command_context.h"
