@@ -13,9 +13,9 @@
 // grids, the step after the search itself. The searches report as idle_ms
 // the time the window then spends idle, writing the marks the search left
 // for later.
-#include "app/window/frmMain.h"
 #include "app/desktop/prompter.h"
 #include "app/panels/result_grids.h"
+#include "app/window/frmMain.h"
 #include "draw/tables.h"
 #include "search/result_display.h"
 #include "store/plain_text.h"

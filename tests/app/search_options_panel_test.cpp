@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QVBoxLayout>
 
 using namespace qudrim;
 using namespace qudrim::testing;
@@ -114,6 +115,23 @@ TEST_F(SearchOptionsPanelTest, ReportsWhatTheUserClicksAndTypes)
     EXPECT_EQ(o.display.scope, 2);
     EXPECT_EQ(o.display.firstIssue, 2013002);
     EXPECT_EQ(o.display.lastIssue, 2013020);
+}
+
+// A box that still has the focus as the panel goes, in a window that stays,
+// loses it without its handler: nothing of the panel is left to run it.
+TEST_F(SearchOptionsPanelTest, GoingWithABoxInTheFocusRunsNoHandler)
+{
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    panel = std::make_unique<app::SearchOptionsPanel>(session, settings, prompter, &window);
+    layout->addWidget(panel.get());
+    panel->loadSettings();
+    window.show();
+    activate(&window);
+    typeOver(find<QComboBox>("Combo1"), QStringLiteral("5"));
+    ASSERT_TRUE(find<QComboBox>("Combo1")->hasFocus());
+    panel.reset();
+    EXPECT_EQ(storedSetting(QStringLiteral("intZhWSetup")), QString());
 }
 
 }  // namespace

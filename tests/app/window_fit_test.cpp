@@ -4,8 +4,8 @@
 // after searches whose results are as wide as they get. The boxes laid over
 // captions stand in the blanks, the base-draw values are readable, and the
 // grids show scroll bars only when they need them.
-#include "app/widgets/column_widths.h"
 #include "app/widgets/caption_overlay.h"
+#include "app/widgets/column_widths.h"
 #include "app/window_actions.h"
 #include "app/window_fixture.h"
 

@@ -3,8 +3,8 @@
 // settings cleared before every test, and lookups of controls by objectName.
 #pragma once
 
-#include "app/window/frmMain.h"
 #include "app/desktop/prompter.h"
+#include "app/window/frmMain.h"
 #include "support/history_fixture.h"
 
 #include <QAbstractItemModel>

@@ -5,9 +5,9 @@
 
 #include "app/commands/command_context.h"
 #include "app/desktop/error_text.h"
+#include "app/desktop/prompter.h"
 #include "app/session/history_session.h"
 #include "app/session/session_warnings.h"
-#include "app/desktop/prompter.h"
 
 namespace qudrim::app {
 

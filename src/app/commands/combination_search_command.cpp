@@ -2,8 +2,8 @@
 // chosen size, shown in both result grids.
 #include "app/commands/search_commands.h"
 
-#include "app/session/history_session.h"
 #include "app/panels/search_option_state.h"
+#include "app/session/history_session.h"
 #include "combination/combination_search.h"
 
 namespace qudrim::app {

@@ -1,8 +1,8 @@
 #include "app/commands/compaction_report.h"
 
-#include "app/session/history_session.h"
 #include "app/desktop/file_paths.h"
 #include "app/desktop/prompter.h"
+#include "app/session/history_session.h"
 
 #include <QString>
 

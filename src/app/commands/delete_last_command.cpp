@@ -5,9 +5,9 @@
 
 #include "app/commands/command_context.h"
 #include "app/commands/compaction_report.h"
+#include "app/desktop/prompter.h"
 #include "app/session/history_session.h"
 #include "app/session/session_warnings.h"
-#include "app/desktop/prompter.h"
 #include "history/delete_last.h"
 
 namespace qudrim::app {

@@ -3,11 +3,11 @@
 // "导出历史号码(&O)" of the history menu for the history list.
 #include "app/commands/commands.h"
 
-#include "app/widgets/busy_cursor.h"
 #include "app/commands/command_context.h"
 #include "app/commands/exported_file.h"
-#include "app/desktop/file_paths.h"
 #include "app/desktop/error_text.h"
+#include "app/desktop/file_paths.h"
+#include "app/widgets/busy_cursor.h"
 #include "history/export_file.h"
 #include "history/workbook.h"
 

@@ -4,14 +4,14 @@
 // user cancels a long import.
 #include "app/commands/commands.h"
 
-#include "app/widgets/busy_cursor.h"
 #include "app/commands/command_context.h"
-#include "app/session/history_session.h"
-#include "app/session/session_warnings.h"
 #include "app/commands/import_progress.h"
+#include "app/commands/rebuild_report.h"
 #include "app/desktop/file_paths.h"
 #include "app/desktop/prompter.h"
-#include "app/commands/rebuild_report.h"
+#include "app/session/history_session.h"
+#include "app/session/session_warnings.h"
+#include "app/widgets/busy_cursor.h"
 #include "history/rebuild.h"
 
 #include <QDir>

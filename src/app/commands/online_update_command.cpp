@@ -6,16 +6,16 @@
 // first page that failed.
 #include "app/commands/commands.h"
 
-#include "app/widgets/busy_cursor.h"
 #include "app/commands/command_context.h"
 #include "app/commands/progress_dialog.h"
-#include "app/desktop/error_text.h"
-#include "app/session/history_session.h"
-#include "app/session/session_warnings.h"
-#include "app/desktop/prompter.h"
 #include "app/commands/results_fetcher.h"
+#include "app/desktop/error_text.h"
+#include "app/desktop/prompter.h"
 #include "app/panels/settings_keys.h"
 #include "app/panels/settings_store.h"
+#include "app/session/history_session.h"
+#include "app/session/session_warnings.h"
+#include "app/widgets/busy_cursor.h"
 #include "history/results_page.h"
 #include "history/update_run.h"
 

@@ -1,11 +1,11 @@
 #include "app/commands/search_commands.h"
 
-#include "app/widgets/busy_cursor.h"
 #include "app/desktop/error_text.h"
-#include "app/session/history_session.h"
-#include "app/session/session_warnings.h"
 #include "app/desktop/prompter.h"
 #include "app/panels/search_option_state.h"
+#include "app/session/history_session.h"
+#include "app/session/session_warnings.h"
+#include "app/widgets/busy_cursor.h"
 
 #include <optional>
 

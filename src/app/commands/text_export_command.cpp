@@ -3,8 +3,8 @@
 #include "app/commands/commands.h"
 
 #include "app/commands/command_context.h"
-#include "app/desktop/error_text.h"
 #include "app/commands/exported_file.h"
+#include "app/desktop/error_text.h"
 #include "app/desktop/file_paths.h"
 #include "app/session/history_session.h"
 #include "app/session/session_warnings.h"

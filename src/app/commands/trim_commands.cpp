@@ -5,15 +5,15 @@
 // failed, and follows the new history.
 #include "app/commands/commands.h"
 
-#include "app/widgets/busy_cursor.h"
 #include "app/commands/command_context.h"
 #include "app/commands/compaction_report.h"
-#include "app/session/history_session.h"
-#include "app/session/session_warnings.h"
-#include "app/desktop/file_paths.h"
-#include "app/desktop/prompter.h"
 #include "app/commands/rebuild_report.h"
 #include "app/desktop/error_text.h"
+#include "app/desktop/file_paths.h"
+#include "app/desktop/prompter.h"
+#include "app/session/history_session.h"
+#include "app/session/session_warnings.h"
+#include "app/widgets/busy_cursor.h"
 #include "history/trim.h"
 
 #include <QDir>

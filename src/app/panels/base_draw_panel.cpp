@@ -1,10 +1,10 @@
 #include "app/panels/base_draw_panel.h"
 
-#include "app/widgets/controls.h"
+#include "app/panels/search_option_state.h"
 #include "app/session/history_session.h"
+#include "app/widgets/controls.h"
 #include "app/widgets/int16_validator.h"
 #include "app/widgets/lost_focus.h"
-#include "app/panels/search_option_state.h"
 
 #include <QBoxLayout>
 #include <QCheckBox>
@@ -17,13 +17,16 @@ namespace qudrim::app {
 
 BaseDrawPanel::BaseDrawPanel(const HistorySession& history, const SearchOptionState& options, const CodeBases& bases,
                              QWidget* parent)
-    : QWidget(parent), history_(history), options_(options), bases_(bases)
+    : QWidget(parent),
+      history_(history),
+      options_(options),
+      bases_(bases),
+      lostFocus_([this](QObject* box) { runBoxHandler(box); })
 {
     createControls();
     connect(c_.TabStrip1, &QTabBar::currentChanged, this, [this](int index) { TabStrip1_Click(index); });
-    auto* left = new LostFocusWatcher([this](QObject* box) { runBoxHandler(box); }, this);
     for (int i = 1; i <= 7; ++i)
-        left->watch(c_.Text22[static_cast<size_t>(i)]);
+        lostFocus_.watch(c_.Text22[static_cast<size_t>(i)]);
     chainTabOrder(tabOrder());
 }
 

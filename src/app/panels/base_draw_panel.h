@@ -3,6 +3,7 @@
 // and the positions ticked on the page in force.
 #pragma once
 
+#include "app/widgets/lost_focus.h"
 #include "draw/base_draw.h"
 #include "store/attribute_kind.h"
 
@@ -67,6 +68,7 @@ private:
     const CodeBases& bases_;
     PanelState panel_;
     std::array<QString, 8> lastGoodText22_;
+    LostFocusWatcher lostFocus_;
 };
 
 }  // namespace qudrim::app

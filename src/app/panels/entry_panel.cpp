@@ -1,13 +1,13 @@
 #include "app/panels/entry_panel.h"
 
-#include "app/widgets/caption_overlay.h"
-#include "app/widgets/controls.h"
-#include "app/panels/entry_fault_text.h"
 #include "app/desktop/error_text.h"
+#include "app/desktop/prompter.h"
+#include "app/panels/entry_fault_text.h"
 #include "app/session/history_session.h"
 #include "app/session/session_warnings.h"
+#include "app/widgets/caption_overlay.h"
+#include "app/widgets/controls.h"
 #include "app/widgets/mask_edit.h"
-#include "app/desktop/prompter.h"
 #include "draw/draw_entry.h"
 #include "draw/row_builder.h"
 

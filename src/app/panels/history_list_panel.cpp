@@ -1,9 +1,9 @@
 #include "app/panels/history_list_panel.h"
 
-#include "app/widgets/column_widths.h"
-#include "app/widgets/controls.h"
 #include "app/session/history_list_model.h"
 #include "app/session/history_session.h"
+#include "app/widgets/column_widths.h"
+#include "app/widgets/controls.h"
 
 #include <QAction>
 #include <QBoxLayout>

@@ -1,8 +1,8 @@
 #include "app/panels/result_grids.h"
 
+#include "app/panels/result_models.h"
 #include "app/widgets/column_widths.h"
 #include "app/widgets/controls.h"
-#include "app/panels/result_models.h"
 
 #include <QBoxLayout>
 #include <QHeaderView>

@@ -1,15 +1,15 @@
 #include "app/panels/search_options_panel.h"
 
-#include "app/widgets/caption_overlay.h"
-#include "app/widgets/controls.h"
-#include "app/widgets/digits.h"
 #include "app/desktop/error_text.h"
-#include "app/session/history_session.h"
-#include "app/widgets/lost_focus.h"
-#include "app/widgets/mask_edit.h"
 #include "app/desktop/prompter.h"
 #include "app/panels/settings_keys.h"
 #include "app/panels/settings_store.h"
+#include "app/session/history_session.h"
+#include "app/widgets/caption_overlay.h"
+#include "app/widgets/controls.h"
+#include "app/widgets/digits.h"
+#include "app/widgets/lost_focus.h"
+#include "app/widgets/mask_edit.h"
 #include "store/plain_text.h"
 
 #include <QBoxLayout>
@@ -72,7 +72,12 @@ struct SearchOptionsPanel::Controls {
 
 SearchOptionsPanel::SearchOptionsPanel(const HistorySession& history, SettingsStore& settings, Prompter& prompter,
                                        QWidget* parent)
-    : QWidget(parent), c_(std::make_unique<Controls>()), history_(history), settings_(settings), prompter_(prompter)
+    : QWidget(parent),
+      c_(std::make_unique<Controls>()),
+      history_(history),
+      settings_(settings),
+      prompter_(prompter),
+      lostFocus_([this](QObject* box) { runBoxHandler(box); })
 {
     createControls();
     for (int i = 0; i < 4; ++i)
@@ -94,10 +99,9 @@ SearchOptionsPanel::SearchOptionsPanel(const HistorySession& history, SettingsSt
                 s_.scope = i;
         });
     // Boxes whose handler runs when they lose the focus.
-    auto* left = new LostFocusWatcher([this](QObject* box) { runBoxHandler(box); }, this);
-    left->watch(c_->Check2);
-    left->watch(c_->Combo1);
-    left->watch(c_->MaskEdBox2);
+    lostFocus_.watch(c_->Check2);
+    lostFocus_.watch(c_->Combo1);
+    lostFocus_.watch(c_->MaskEdBox2);
     chainTabOrder(tabOrder());
 }
 

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "app/panels/search_option_state.h"
+#include "app/widgets/lost_focus.h"
 
 #include <QList>
 #include <QWidget>
@@ -77,6 +78,7 @@ private:
     SettingsStore& settings_;
     Prompter& prompter_;
     SearchOptionState s_;
+    LostFocusWatcher lostFocus_;
 };
 
 }  // namespace qudrim::app

@@ -3,8 +3,8 @@
 #include "app/desktop/error_text.h"
 #include "app/desktop/prompter.h"
 #include "app/panels/settings_keys.h"
-#include "app/widgets/controls.h"
 #include "app/panels/settings_store.h"
+#include "app/widgets/controls.h"
 
 #include <QAction>
 #include <QCursor>

@@ -2,8 +2,8 @@
 
 #include "app/commands/command_context.h"
 #include "app/desktop/file_paths.h"
-#include "app/session/history_session.h"
 #include "app/desktop/prompter.h"
+#include "app/session/history_session.h"
 
 namespace qudrim::app {
 

@@ -21,13 +21,12 @@ inline bool userLeftBox(const QEvent* event)
 }
 
 // Runs `left` with the box each time the user leaves one of the boxes it
-// watches; it goes with its parent.
+// watches. A panel keeps it as its last member, so that it goes before the
+// panel's other members and its controls: a box that loses the focus as it
+// goes runs no handler of a panel half gone.
 class LostFocusWatcher final : public QObject {
 public:
-    LostFocusWatcher(std::function<void(QObject* box)> left, QObject* parent)
-        : QObject(parent), left_(std::move(left))
-    {
-    }
+    explicit LostFocusWatcher(std::function<void(QObject* box)> left) : left_(std::move(left)) {}
 
     void watch(QObject* box) { box->installEventFilter(this); }
 

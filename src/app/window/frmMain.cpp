@@ -4,9 +4,9 @@
 #include "app/window/frmMain.h"
 
 #include "app/desktop/file_paths.h"
-#include "app/widgets/controls.h"
-#include "app/session/session_warnings.h"
 #include "app/desktop/prompter.h"
+#include "app/session/session_warnings.h"
+#include "app/widgets/controls.h"
 
 #include <QAction>
 #include <QBoxLayout>

@@ -7,18 +7,18 @@
 // file that does it.
 #pragma once
 
+#include "app/commands/import_progress.h"
+#include "app/commands/search_commands.h"
 #include "app/panels/base_draw_panel.h"
 #include "app/panels/command_buttons.h"
 #include "app/panels/entry_panel.h"
-#include "app/session/history_session.h"
 #include "app/panels/history_list_panel.h"
-#include "app/commands/import_progress.h"
-#include "app/window/program_state.h"
 #include "app/panels/result_grids.h"
-#include "app/commands/search_commands.h"
 #include "app/panels/search_options_panel.h"
 #include "app/panels/settings_menu.h"
 #include "app/panels/settings_store.h"
+#include "app/session/history_session.h"
+#include "app/window/program_state.h"
 #include "app/window/today.h"
 #include "draw/base_draw.h"
 #include "store/history_store.h"

@@ -1,5 +1,5 @@
-#include "app/window/frmMain.h"
 #include "app/desktop/qt_translations.h"
+#include "app/window/frmMain.h"
 
 #include <QApplication>
 

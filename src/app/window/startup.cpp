@@ -4,8 +4,8 @@
 // one runs.
 #include "app/window/frmMain.h"
 
-#include "app/session/session_warnings.h"
 #include "app/desktop/prompter.h"
+#include "app/session/session_warnings.h"
 
 using namespace qudrim;
 
