@@ -183,13 +183,22 @@ TEST_P(CompactionRace, AnotherProgramThereFindsTheHistoryWholeAndLosesNoDraw)
     EXPECT_EQ(integrityOf(fresh), "ok");
 }
 
+// Every pause point, on a file of today's page size and on one of 4 KiB pages
+// from an earlier version.
+namespace {
+auto everyStep()
+{
+    return ::testing::Values(RaceCase{store::kPageSize, CompactionStep::CopyWritten},
+                             RaceCase{store::kPageSize, CompactionStep::Compacting},
+                             RaceCase{store::kPageSize, CompactionStep::Compacted},
+                             RaceCase{4096, CompactionStep::CopyWritten},
+                             RaceCase{4096, CompactionStep::Compacting},
+                             RaceCase{4096, CompactionStep::Compacted});
+}
+}  // namespace
+
 INSTANTIATE_TEST_SUITE_P(Steps, CompactionRace,
-                         ::testing::Values(RaceCase{store::kPageSize, CompactionStep::CopyWritten},
-                                           RaceCase{store::kPageSize, CompactionStep::Compacting},
-                                           RaceCase{store::kPageSize, CompactionStep::Compacted},
-                                           RaceCase{4096, CompactionStep::CopyWritten},
-                                           RaceCase{4096, CompactionStep::Compacting},
-                                           RaceCase{4096, CompactionStep::Compacted}),
+                         everyStep(),
                          caseName);
 
 // A reader that keeps its read transaction open through the whole
@@ -269,10 +278,5 @@ TEST_P(CompactionKilled, LeavesTheHistoryWhole)
 }
 
 INSTANTIATE_TEST_SUITE_P(Steps, CompactionKilled,
-                         ::testing::Values(RaceCase{store::kPageSize, CompactionStep::CopyWritten},
-                                           RaceCase{store::kPageSize, CompactionStep::Compacting},
-                                           RaceCase{store::kPageSize, CompactionStep::Compacted},
-                                           RaceCase{4096, CompactionStep::CopyWritten},
-                                           RaceCase{4096, CompactionStep::Compacting},
-                                           RaceCase{4096, CompactionStep::Compacted}),
+                         everyStep(),
                          caseName);
