@@ -115,16 +115,6 @@ const Encoding* encodingNamed(std::string_view name)
     return nullptr;
 }
 
-bool converterExists(const char* name)
-{
-    const iconv_t cd = iconv_open("UTF-8", name);
-    if (cd == reinterpret_cast<iconv_t>(-1))
-        return false;
-    iconv_close(cd);
-    return true;
-}
-
-bool isUtf16(std::string_view encoding) { return encoding == "UTF-16LE" || encoding == "UTF-16BE"; }
 
 // ---- Decoders ----
 
@@ -285,6 +275,8 @@ Converter openConverter(const char* name)
         return nullptr;
     return Converter(cd);
 }
+
+bool converterExists(const char* name) { return openConverter(name) != nullptr; }
 
 // Converts `in` whole; false, with `out` as it was, when a sequence in it
 // has no character.
@@ -521,11 +513,7 @@ private:
         }
         if (ranOut_ || !needPragma || (*needPragma && !gotPragma) || !charset)
             return std::nullopt;
-        if (isUtf16(*charset))
-            return "UTF-8";
-        if (*charset == "x-user-defined")
-            return "windows-1252";
-        return charset;
+        return meantByMeta(*charset);
     }
 
     bool at(size_t i) const { return i < b_.size(); }
@@ -698,6 +686,17 @@ std::optional<std::string> charsetParameter(std::string_view mime)
 }
 
 }  // namespace
+
+bool isUtf16(std::string_view encoding) { return encoding == "UTF-16LE" || encoding == "UTF-16BE"; }
+
+std::string meantByMeta(std::string encoding)
+{
+    if (isUtf16(encoding))
+        return "UTF-8";
+    if (encoding == "x-user-defined")
+        return "windows-1252";
+    return encoding;
+}
 
 std::optional<std::string> encodingForLabel(std::string_view label)
 {

@@ -26,6 +26,12 @@ inline constexpr size_t kPrescanBytes = 1024;
 // gb18030, their superset, which decodes every GBK byte sequence alike.
 std::optional<std::string> encodingForLabel(std::string_view label);
 
+bool isUtf16(std::string_view encoding);
+
+// What an encoding that a meta tag names means for a page whose tags were
+// read byte by byte: UTF-16 is UTF-8 then, and x-user-defined windows-1252.
+std::string meantByMeta(std::string encoding);
+
 // The encoding that "charset=" names in the content of a meta tag
 // ("text/html; charset=gb2312").
 std::optional<std::string> encodingFromMetaContent(std::string_view content);

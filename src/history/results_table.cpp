@@ -94,15 +94,11 @@ ResultsTable readResultsTable(std::string_view page, std::string_view contentTyp
     // A meta tag that the parse meets names the encoding, unless the
     // encoding was certain before: the page is read again in it, as a
     // browser reloads it.
-    if (sniffed.confidence == Confidence::Tentative && sniffed.encoding != "UTF-16LE" &&
-        sniffed.encoding != "UTF-16BE") {
-        if (std::optional<std::string> declared = parsed.document->declaredEncoding()) {
-            if (*declared == "UTF-16LE" || *declared == "UTF-16BE")
-                declared = "UTF-8";
-            else if (*declared == "x-user-defined")
-                declared = "windows-1252";
-            if (*declared != sniffed.encoding) {
-                parsed = parsedAs(bytes, *declared, budget);
+    if (sniffed.confidence == Confidence::Tentative && !isUtf16(sniffed.encoding)) {
+        if (const std::optional<std::string> named = parsed.document->declaredEncoding()) {
+            const std::string declared = meantByMeta(*named);
+            if (declared != sniffed.encoding) {
+                parsed = parsedAs(bytes, declared, budget);
                 if (!parsed.document) {
                     result.problem = parsed.problem;
                     return result;
