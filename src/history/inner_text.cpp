@@ -1,5 +1,6 @@
 #include "history/inner_text.h"
 
+#include "history/ascii_text.h"
 #include "history/page_document.h"
 
 #include <algorithm>
@@ -19,25 +20,6 @@ struct Style {
     std::optional<bool> visible;
     std::optional<WhiteSpace> whiteSpace;
 };
-
-std::string lowered(std::string_view s)
-{
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c + 32);
-    return out;
-}
-
-std::string_view trimmed(std::string_view s)
-{
-    auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; };
-    while (!s.empty() && blank(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && blank(s.back()))
-        s.remove_suffix(1);
-    return s;
-}
 
 std::optional<Display> displayValue(std::string_view v)
 {
@@ -62,7 +44,7 @@ Style styleAttribute(const char* attribute)
     Style style;
     if (!attribute)
         return style;
-    std::string text = lowered(attribute);
+    std::string text = asciiLowered(attribute);
     // Comments go first.
     for (size_t open = text.find("/*"); open != std::string::npos; open = text.find("/*", open)) {
         const size_t close = text.find("*/", open + 2);
@@ -76,10 +58,10 @@ Style styleAttribute(const char* attribute)
         const size_t colon = declaration.find(':');
         if (colon == std::string_view::npos)
             continue;
-        const std::string_view property = trimmed(declaration.substr(0, colon));
-        std::string_view value = trimmed(declaration.substr(colon + 1));
-        if (const size_t bang = value.find('!'); bang != std::string_view::npos && trimmed(value.substr(bang + 1)) == "important")
-            value = trimmed(value.substr(0, bang));
+        const std::string_view property = trimAsciiWhitespace(declaration.substr(0, colon));
+        std::string_view value = trimAsciiWhitespace(declaration.substr(colon + 1));
+        if (const size_t bang = value.find('!'); bang != std::string_view::npos && trimAsciiWhitespace(value.substr(bang + 1)) == "important")
+            value = trimAsciiWhitespace(value.substr(0, bang));
         if (property == "display") {
             if (const auto d = displayValue(value))
                 style.display = d;
@@ -117,7 +99,7 @@ bool isUnknownNamed(const GumboNode* n, std::string_view name)
         return false;
     GumboStringPiece piece = n->v.element.original_tag;
     gumbo_tag_from_original_text(&piece);
-    return lowered(std::string_view(piece.data, piece.length)) == name;
+    return asciiLowered(std::string_view(piece.data, piece.length)) == name;
 }
 
 // The display a browser's own style sheet gives an HTML element.
@@ -130,7 +112,7 @@ Display defaultDisplay(const GumboNode* n)
         return Display::None;
     if (t == GUMBO_TAG_INPUT) {
         const char* type = attributeOf(n, "type");
-        if (type && lowered(type) == "hidden")
+        if (type && asciiLowered(type) == "hidden")
             return Display::None;
     }
     const bool dialog = isUnknownNamed(n, "dialog");

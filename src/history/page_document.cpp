@@ -1,5 +1,6 @@
 #include "history/page_document.h"
 
+#include "history/ascii_text.h"
 #include "history/page_encoding.h"
 
 #include <algorithm>
@@ -130,18 +131,7 @@ void forEachNode(const GumboNode* root, bool intoTemplates, Visit&& visit)
     }
 }
 
-bool equalsIgnoringCase(const char* a, const char* b)
-{
-    for (; *a && *b; ++a, ++b) {
-        const auto la = static_cast<char>((*a >= 'A' && *a <= 'Z') ? *a + 32 : *a);
-        const auto lb = static_cast<char>((*b >= 'A' && *b <= 'Z') ? *b + 32 : *b);
-        if (la != lb)
-            return false;
-    }
-    return *a == *b;
-}
-
-bool isRawTextEndTagDelimiter(char c) { return c == '\t' || c == '\n' || c == '\f' || c == '\r' || c == ' ' || c == '/' || c == '>'; }
+bool isRawTextEndTagDelimiter(char c) { return isAsciiWhitespace(c) || c == '/' || c == '>'; }
 
 // Where the raw text of a noscript element that starts at `from` ends, as a
 // browser with scripting on reads it: at the first "</noscript" followed by
@@ -155,7 +145,7 @@ size_t rawTextEnd(std::string_view text, size_t from)
         bool match = true;
         for (size_t k = 2; k < kEnd.size() && match; ++k) {
             const char c = text[i + k];
-            match = static_cast<char>((c >= 'A' && c <= 'Z') ? c + 32 : c) == kEnd[k];
+            match = asciiLower(c) == kEnd[k];
         }
         if (match && isRawTextEndTagDelimiter(text[i + kEnd.size()]))
             return i;
@@ -163,10 +153,6 @@ size_t rawTextEnd(std::string_view text, size_t from)
     return text.size();
 }
 
-bool isBlank(std::string_view s)
-{
-    return std::all_of(s.begin(), s.end(), [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\f' || c == '\r'; });
-}
 
 }  // namespace
 
@@ -244,7 +230,7 @@ std::unique_ptr<PageDocument> PageDocument::parse(std::string text, ParseBudget&
             const size_t from = start + element->v.element.original_tag.length;
             const size_t end = rawTextEnd(p->text, from);
             done = end;
-            if (!isBlank(std::string_view(p->text).substr(from, end - from))) {
+            if (!trimAsciiWhitespace(std::string_view(p->text).substr(from, end - from)).empty()) {
                 std::fill(p->text.begin() + static_cast<std::ptrdiff_t>(from),
                           p->text.begin() + static_cast<std::ptrdiff_t>(end), ' ');
                 blanked = true;

@@ -1,5 +1,7 @@
 #include "history/page_encoding.h"
 
+#include "history/ascii_text.h"
+
 #include <iconv.h>
 
 #include <algorithm>
@@ -15,29 +17,6 @@ namespace qudrim::history {
 namespace {
 
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
-
-char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool isAsciiWhitespace(char c) { return c == '\t' || c == '\n' || c == '\f' || c == '\r' || c == ' '; }
-
-std::string_view trimmed(std::string_view s)
-{
-    while (!s.empty() && isAsciiWhitespace(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && isAsciiWhitespace(s.back()))
-        s.remove_suffix(1);
-    return s;
-}
-
-bool startsWithIgnoringCase(std::string_view s, size_t pos, std::string_view prefix)
-{
-    if (pos + prefix.size() > s.size())
-        return false;
-    for (size_t i = 0; i < prefix.size(); ++i)
-        if (lower(s[pos + i]) != prefix[i])
-            return false;
-    return true;
-}
 
 // The standard's labels, by the encoding they name, and the converter that
 // decodes an encoding this file has no decoder of its own for.
@@ -542,7 +521,7 @@ private:
                 break;
             if (c == '/' || c == '>')
                 return true;
-            name_ += lower(c);
+            name_ += asciiLower(c);
             ++pos_;
         }
         while (at(pos_) && isAsciiWhitespace(b_[pos_]))
@@ -571,12 +550,12 @@ private:
                     ++pos_;
                     return true;
                 }
-                value_ += lower(b_[pos_]);
+                value_ += asciiLower(b_[pos_]);
             }
         }
         if (c == '>')
             return true;
-        value_ += lower(c);
+        value_ += asciiLower(c);
         ++pos_;
         while (true) {
             if (!at(pos_))
@@ -584,7 +563,7 @@ private:
             const char d = b_[pos_];
             if (isAsciiWhitespace(d) || d == '>')
                 return true;
-            value_ += lower(d);
+            value_ += asciiLower(d);
             ++pos_;
         }
     }
@@ -648,7 +627,7 @@ std::optional<std::string> xmlDeclarationEncoding(std::string_view b)
 std::optional<std::string> charsetParameter(std::string_view mime)
 {
     const size_t semicolon = mime.find(';');
-    if (trimmed(mime.substr(0, semicolon)).find('/') == std::string_view::npos)
+    if (trimAsciiWhitespace(mime.substr(0, semicolon)).find('/') == std::string_view::npos)
         return std::nullopt;
     size_t pos = semicolon;
     while (pos != std::string_view::npos && pos < mime.size()) {
@@ -658,7 +637,7 @@ std::optional<std::string> charsetParameter(std::string_view mime)
         const size_t nameEnd = mime.find_first_of(";=", pos);
         std::string name;
         for (char c : mime.substr(pos, nameEnd - pos))
-            name += lower(c);
+            name += asciiLower(c);
         if (nameEnd == std::string_view::npos)
             return std::nullopt;
         pos = nameEnd;
@@ -676,7 +655,7 @@ std::optional<std::string> charsetParameter(std::string_view mime)
             pos = mime.find(';', pos);
         } else {
             const size_t end = mime.find(';', pos);
-            value = std::string(trimmed(mime.substr(pos, end - pos)));
+            value = std::string(trimAsciiWhitespace(mime.substr(pos, end - pos)));
             pos = end;
         }
         if (name == "charset" && !value.empty())
@@ -701,8 +680,8 @@ std::string meantByMeta(std::string encoding)
 std::optional<std::string> encodingForLabel(std::string_view label)
 {
     std::string l;
-    for (char c : trimmed(label))
-        l += lower(c);
+    for (char c : trimAsciiWhitespace(label))
+        l += asciiLower(c);
     if (l.empty() || l.find(' ') != std::string::npos)
         return std::nullopt;
     for (const Encoding& e : kEncodings) {
