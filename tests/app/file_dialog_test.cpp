@@ -28,6 +28,19 @@
 
 namespace {
 
+// The dialog's part of that object name; a dialog without it fails the test
+// and is rejected.
+template <class Part>
+Part* partOf(QFileDialog& dialog, const char* name)
+{
+    auto* part = dialog.findChild<Part*>(QString::fromLatin1(name));
+    if (!part) {
+        ADD_FAILURE() << "the dialog has no " << name;
+        dialog.reject();
+    }
+    return part;
+}
+
 class FileDialogTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -126,12 +139,9 @@ TEST_F(FileDialogTest, AnswersTheChosenFile)
     // for as long as the dialog stays open.
     const QString name = QFile::decodeName(QByteArray::fromStdString(file.filename().string()));
     const QString chosen = showDialog([&](QFileDialog& dialog) {
-        auto* nameBox = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        if (!nameBox) {
-            ADD_FAILURE() << "the dialog has no name box";
-            dialog.reject();
+        auto* nameBox = partOf<QLineEdit>(dialog, "fileNameEdit");
+        if (!nameBox)
             return;
-        }
         if (nameBox->text() != name) {
             nameBox->setFocus();
             QTest::keyClick(nameBox, Qt::Key_A, Qt::ControlModifier);
@@ -154,12 +164,9 @@ TEST_F(FileDialogTest, ReadsChineseOnASystemThatIsNot)
     QStringList shown;
     QString date;
     showDialog([&](QFileDialog& dialog) {
-        auto* details = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
-        if (!details) {
-            ADD_FAILURE() << "the dialog has no detail view";
-            dialog.reject();
+        auto* details = partOf<QTreeView>(dialog, "treeView");
+        if (!details)
             return;
-        }
         // The folder is read in the background.
         const QAbstractItemModel& m = *details->model();
         const bool read = QTest::qWaitFor(
@@ -201,12 +208,9 @@ TEST_F(FileDialogTest, SizeTypeAndDateColumnsShowTheirTextsWhole)
     std::vector<Cut> cut;
     int rows = 0;
     showDialog([&](QFileDialog& dialog) {
-        auto* details = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
-        if (!details) {
-            ADD_FAILURE() << "the dialog has no detail view";
-            dialog.reject();
+        auto* details = partOf<QTreeView>(dialog, "treeView");
+        if (!details)
             return;
-        }
         // The folder is read in the background: wait until both entries show
         // every text, and for the columns to follow.
         (void)QTest::qWaitFor(
