@@ -30,8 +30,8 @@ QString HistoryLock::holder() const
     QString host;
     QString program;
     if (!lock_.getLockInfo(&pid, &host, &program))
-        return QStringLiteral("The history is locked by %1.").arg(lock_.fileName());
-    return QStringLiteral("The history is locked by %1: process %2 (%3) on %4.")
+        return QStringLiteral("锁文件：%1。").arg(lock_.fileName());
+    return QStringLiteral("锁文件：%1；打开历史的程序：%4 上的进程 %2（%3）。")
         .arg(lock_.fileName())
         .arg(pid)
         .arg(program, host);
